@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+
+// The Input Method Manager as the program sees it: the handful of operations the reading lookup
+// needs, with the argument and result types the program passes and reads. On Windows the real
+// imm32/user32 stand behind it; on Linux our phonetic input method does; tests script it.
+namespace imm {
+
+using HKL = std::uint32_t;   // keyboard layout handle, held as a 32-bit integer
+using HWND = std::uintptr_t; // window handle
+using HIMC = std::uintptr_t; // input context (the lookup always passes 0)
+
+inline constexpr std::uint32_t IME_ESC_MAX_KEY = 0x1005;
+inline constexpr std::uint32_t GCL_REVERSECONVERSION = 2;
+inline constexpr std::uint32_t IME_THOTKEY_IME_NONIME_TOGGLE = 0x70;
+
+class InputMethodManager {
+public:
+    virtual ~InputMethodManager() = default;
+
+    virtual std::int32_t ImmEscapeA(HKL hkl, HIMC himc, std::uint32_t escape, void* data) = 0;
+    // source: zero-terminated text in code page 950. With bufferLength 0 nothing is written and
+    // the answer is the number of bytes the list needs.
+    virtual std::int32_t ImmGetConversionListA(HKL hkl, HIMC himc, const char* source,
+                                               void* destination, std::uint32_t bufferLength,
+                                               std::uint32_t flag) = 0;
+    virtual bool ImmIsIME(HKL hkl) = 0;
+    virtual bool ImmSimulateHotKey(HWND hwnd, std::uint32_t hotKey) = 0;
+    virtual HKL GetKeyboardLayout(std::uint32_t threadId) = 0;
+};
+
+} // namespace imm
