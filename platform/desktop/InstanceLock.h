@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace desktop {
+
+// Tells whether another copy of the program runs for this user. The lock is an flock on a file in
+// the user's runtime folder: the kernel drops it when the process ends in any way, so a copy
+// that was killed never blocks the next start, and two copies started together cannot both win.
+class InstanceLock {
+public:
+    // name: the lock file's name within the folder; folder: empty for the user's runtime folder.
+    explicit InstanceLock(QString name, QString folder = {});
+    ~InstanceLock();
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+
+    // Takes the lock for the life of this object. False when another process holds it. A folder
+    // that cannot be used counts as no other copy running: the program starts rather than refuse.
+    bool tryAcquire();
+    QString path() const { return path_; }
+
+private:
+    QString path_;
+    int fd_ = -1;
+};
+
+} // namespace desktop

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "platform/forms/Units.h"
+
+#include <QRect>
+#include <QString>
+#include <functional>
+
+namespace forms {
+
+class Form;
+
+// Mouse buttons and shift state as event handlers receive them.
+enum MouseButton : int { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+enum ShiftState : int { ShiftKey = 1, CtrlKey = 2, AltKey = 4 };
+
+// A mouse event's arguments: x and y in twips from the control's top-left corner (or the client
+// area's, for the form's own events).
+struct MouseArgs {
+    int button = 0;
+    int shift = 0;
+    float x = 0;
+    float y = 0;
+};
+
+using MouseHandler = std::function<void(const MouseArgs&)>;
+using Handler = std::function<void()>;
+
+// What every control of a form has: a name, a place in twips, visibility and mouse events.
+// Geometry is held in whole pixels, as the platform's controls hold it, so a value read back is
+// the value set rounded to the pixel.
+class Control {
+public:
+    explicit Control(QString name)
+        : name_(std::move(name)) {}
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const QString& name() const { return name_; }
+
+    float Left() const { return float(twipsFromPixels(rect_.x())); }
+    float Top() const { return float(twipsFromPixels(rect_.y())); }
+    float Width() const { return float(twipsFromPixels(rect_.width())); }
+    float Height() const { return float(twipsFromPixels(rect_.height())); }
+    void setLeft(double twips) {
+        setPixelRect(rect_.translated(pixelsFromTwips(twips) - rect_.x(), 0));
+    }
+    void setTop(double twips) {
+        setPixelRect(rect_.translated(0, pixelsFromTwips(twips) - rect_.y()));
+    }
+    void setWidth(double twips);
+    void setHeight(double twips);
+    void move(double left, double top, double width, double height);
+
+    bool Visible() const { return visible_; }
+    void setVisible(bool visible);
+
+    QRect pixelRect() const { return rect_; }
+    // Whether the pointer over this control belongs to it (shapes let it through).
+    virtual bool takesMouse() const { return true; }
+    bool contains(QPointF clientTwips) const;
+
+    MouseHandler MouseDown;
+    MouseHandler MouseUp;
+    MouseHandler MouseMove;
+    Handler Click;
+
+protected:
+    friend class Form;
+    void setPixelRect(QRect rect);
+    virtual void geometryChanged() {}
+    virtual void visibilityChanged() {}
+    virtual void attached() {}
+    void repaint() const;
+    Form* form() const { return form_; }
+
+private:
+    QString name_;
+    QRect rect_;
+    bool visible_ = true;
+    Form* form_ = nullptr;
+};
+
+} // namespace forms

@@ -1,0 +1,82 @@
+#include "platform/forms/Font.h"
+
+#include "platform/forms/Units.h"
+
+#include <QFontMetrics>
+#include <QHash>
+#include <map>
+#include <tuple>
+#include <vector>
+
+namespace forms {
+
+namespace {
+
+// The Windows faces the program asks for, as the fonts that stand in for them here. AR PL UMing
+// TW has the same metrics: a full-width character and a line are both 16 px at 12 points.
+void substituteWindowsFaces() {
+    static const bool done = [] {
+        QFont::insertSubstitution(QStringLiteral("新細明體"), QStringLiteral("AR PL UMing TW"));
+        return true;
+    }();
+    (void)done;
+}
+
+} // namespace
+
+QFont makeFont(const FontSpec& spec) {
+    substituteWindowsFaces();
+    QFont font(spec.face);
+    font.setPixelSize(pixelsFromPoints(spec.points));
+    font.setWeight(QFont::Weight(spec.weight));
+    font.setStyleStrategy(QFont::PreferDefault);
+    return font;
+}
+
+struct TextMeasure::Cache {
+    explicit Cache(const QFont& font)
+        : metrics(font)
+        , basic(0x10000, -1) {}
+    QFontMetrics metrics;
+    std::vector<int> basic;             // advances of the 16-bit characters, -1 until measured
+    QHash<char32_t, int> supplementary; // characters outside the 16-bit range
+};
+
+TextMeasure::TextMeasure(const QFont& font)
+    : cache_(std::make_unique<Cache>(font))
+    , lineHeight_(cache_->metrics.height()) {}
+
+TextMeasure::~TextMeasure() = default;
+
+int TextMeasure::advanceAt(QStringView text, qsizetype i) const {
+    const QChar c = text[i];
+    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+        const char32_t code = QChar::surrogateToUcs4(c, text[i + 1]);
+        auto it = cache_->supplementary.find(code);
+        if (it == cache_->supplementary.end())
+            it = cache_->supplementary.insert(
+                code, cache_->metrics.horizontalAdvance(text.mid(i, 2).toString()));
+        return *it;
+    }
+    int& advance = cache_->basic[c.unicode()];
+    if (advance < 0) advance = cache_->metrics.horizontalAdvance(c);
+    return advance;
+}
+
+int TextMeasure::lineWidth(QStringView line) const {
+    int width = 0;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        width += advanceAt(line, i);
+        if (line[i].isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate()) ++i;
+    }
+    return width;
+}
+
+const TextMeasure& measureFor(const FontSpec& spec) {
+    static std::map<std::tuple<QString, int, int>, std::unique_ptr<TextMeasure>> measures;
+    auto& slot = measures[{spec.face, spec.points, spec.weight}];
+    if (!slot) slot = std::make_unique<TextMeasure>(makeFont(spec));
+    return *slot;
+}
+
+} // namespace forms

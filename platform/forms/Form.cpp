@@ -1,0 +1,218 @@
+#include "platform/forms/Form.h"
+
+#include "platform/forms/Item.h"
+#include "platform/forms/TextBox.h"
+
+#include <QAbstractScrollArea>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace forms {
+
+namespace {
+
+Form* s_activeForm = nullptr;
+
+int buttonCode(Qt::MouseButtons buttons) {
+    int code = 0;
+    if (buttons & Qt::LeftButton) code |= LeftButton;
+    if (buttons & Qt::RightButton) code |= RightButton;
+    if (buttons & Qt::MiddleButton) code |= MiddleButton;
+    return code;
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers) {
+    int code = 0;
+    if (modifiers & Qt::ShiftModifier) code |= ShiftKey;
+    if (modifiers & Qt::ControlModifier) code |= CtrlKey;
+    if (modifiers & Qt::AltModifier) code |= AltKey;
+    return code;
+}
+
+} // namespace
+
+Form::Form() {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+Form::~Form() {
+    if (s_activeForm == this) s_activeForm = nullptr;
+}
+
+void Form::setBackColor(OleColor colour) {
+    backColor_ = colour;
+    update();
+}
+
+void Form::setClientSize(double widthTwips, double heightTwips) {
+    setFixedSize(pixelsFromTwips(widthTwips), pixelsFromTwips(heightTwips));
+}
+
+float Form::Height() const {
+    return float(twipsFromPixels(height()) + frameTopTwips + frameSideTwips);
+}
+
+void Form::setHeight(double twips) {
+    setFixedHeight(std::max(0, pixelsFromTwips(twips - frameTopTwips - frameSideTwips)));
+}
+
+float Form::Width() const {
+    return float(twipsFromPixels(width()) + 2 * frameSideTwips);
+}
+
+void Form::add(Item& item) {
+    item.form_ = this;
+    items_.push_back(&item);
+    item.attached();
+    repaintArea(item.pixelRect());
+}
+
+void Form::add(TextBox& box) {
+    box.form_ = this;
+    boxes_.push_back(&box);
+    box.attached();
+}
+
+void Form::adopt(TextBox& box) {
+    QWidget* w = box.widget();
+    w->installEventFilter(this);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(w))
+        area->viewport()->installEventFilter(this);
+    w->setGeometry(box.pixelRect());
+    w->setVisible(box.Visible());
+}
+
+Control* Form::controlAt(QPointF p) const {
+    for (TextBox* box : boxes_)
+        if (box->widget() && box->Visible() && box->contains(p)) return box;
+    for (Item* item : items_)
+        if (item->Visible() && item->takesMouse() && item->contains(p)) return item;
+    return nullptr;
+}
+
+void Form::dispatchMouse(MouseAction action, QPointF p, int button, int buttons, int shift) {
+    Control* target = capturing_ ? captured_ : controlAt(p);
+    if (action == MouseAction::Down && !capturing_) {
+        capturing_ = true;
+        captured_ = target;
+    }
+    deliver(action, target, p, button, buttons, shift);
+    if (action == MouseAction::Up && buttons == 0 && capturing_) {
+        capturing_ = false;
+        captured_ = nullptr;
+        if (target && target->Click && target->contains(p)) runHandler(target->Click);
+    }
+}
+
+void Form::deliver(MouseAction action, Control* target, QPointF p, int button, int buttons,
+                   int shift) {
+    if (!target) {
+        if (action == MouseAction::Move && MouseMove)
+            runHandler([&] { MouseMove({buttons, shift, float(p.x()), float(p.y())}); });
+        return;
+    }
+    const MouseArgs args{action == MouseAction::Move ? buttons : button, shift,
+                         float(p.x() - target->Left()), float(p.y() - target->Top())};
+    const MouseHandler& handler = action == MouseAction::Down ? target->MouseDown
+                                  : action == MouseAction::Up ? target->MouseUp
+                                                              : target->MouseMove;
+    if (handler) runHandler([&] { handler(args); });
+}
+
+Form* Form::activeForm() {
+    return s_activeForm;
+}
+
+void Form::processPendingMessages() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+std::function<void(const QString&)>& Form::failureReporter() {
+    static std::function<void(const QString&)> reporter = [](const QString& what) {
+        qWarning("Quilldex 2: %s", qUtf8Printable(what));
+    };
+    return reporter;
+}
+
+void Form::runHandler(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        failureReporter()(QString::fromUtf8(e.what()));
+    } catch (...) {
+        failureReporter()(QStringLiteral("unknown failure"));
+    }
+}
+
+void Form::repaintArea(const QRect& pixels) {
+    update(pixels);
+}
+
+void Form::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), toQColor(backColor_));
+    // Back to front, so the first item ends up on top.
+    for (auto it = items_.rbegin(); it != items_.rend(); ++it)
+        if ((*it)->Visible()) (*it)->paint(painter);
+}
+
+void Form::forwardMouse(QMouseEvent* event, QPointF clientPixels) {
+    const MouseAction action = event->type() == QEvent::MouseButtonPress     ? MouseAction::Down
+                               : event->type() == QEvent::MouseButtonRelease ? MouseAction::Up
+                                                                             : MouseAction::Move;
+    dispatchMouse(action, clientPixels * twipsPerPixel, buttonCode(event->button()),
+                  buttonCode(event->buttons()), shiftCode(event->modifiers()));
+}
+
+void Form::mousePressEvent(QMouseEvent* event) {
+    forwardMouse(event, event->position());
+}
+void Form::mouseMoveEvent(QMouseEvent* event) {
+    forwardMouse(event, event->position());
+}
+void Form::mouseReleaseEvent(QMouseEvent* event) {
+    forwardMouse(event, event->position());
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* widget = static_cast<QWidget*>(watched);
+        forwardMouse(mouse, widget->mapTo(this, mouse->position()));
+        break;
+    }
+    case QEvent::FocusIn:
+        for (TextBox* box : boxes_)
+            if (box->widget() == watched && box->GotFocus) runHandler(box->GotFocus);
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form::showEvent(QShowEvent* event) {
+    s_activeForm = this;
+    QWidget::showEvent(event);
+}
+
+void Form::hideEvent(QHideEvent* event) {
+    if (s_activeForm == this) s_activeForm = nullptr;
+    QWidget::hideEvent(event);
+}
+
+void Form::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) s_activeForm = this;
+    QWidget::changeEvent(event);
+}
+
+} // namespace forms

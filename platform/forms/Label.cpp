@@ -1,0 +1,82 @@
+#include "platform/forms/Label.h"
+
+#include <QPainter>
+
+namespace forms {
+
+Label::Label(QString name, Style style, QString caption)
+    : Item(std::move(name))
+    , style_(std::move(style))
+    , caption_(std::move(caption)) {}
+
+void Label::setCaption(const QString& caption) {
+    caption_ = caption;
+    if (style_.autoSize) fitCaption();
+    repaint();
+}
+
+void Label::setForeColor(OleColor colour) {
+    if (colour == style_.foreColor) return;
+    style_.foreColor = colour;
+    repaint();
+}
+
+void Label::fitCaption() {
+    const TextMeasure& measure = measureFor(style_.font);
+    int width = 0;
+    int lines = 0;
+    forEachLine(caption_, [&](QStringView line) {
+        width = std::max(width, measure.lineWidth(line));
+        ++lines;
+    });
+    const int border = style_.flatBorder ? 2 : 0;
+    setPixelRect(
+        QRect(pixelRect().topLeft(), QSize(width + border, lines * measure.lineHeight() + border)));
+}
+
+qsizetype Label::longestPrefixWithin(QStringView text, double maxWidth) const {
+    const TextMeasure& measure = measureFor(style_.font);
+    const int border = style_.flatBorder ? 2 : 0;
+    const auto fits = [&](int widestLine) {
+        return twipsFromPixels(widestLine + border) <= maxWidth;
+    };
+    if (!fits(0)) return 0;
+    int line = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const QChar c = text[i];
+        const qsizetype next =
+            (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? i + 2
+                                                                                         : i + 1;
+        if (c == u'\r' || c == u'\n')
+            line = 0;
+        else if (!fits(line += measure.advanceAt(text, i)))
+            return i;
+        i = next;
+    }
+    return i;
+}
+
+void Label::paint(QPainter& painter) const {
+    const QRect r = pixelRect();
+    if (style_.backColor) painter.fillRect(r, toQColor(*style_.backColor));
+    QRect text = r;
+    if (style_.flatBorder) {
+        painter.setPen(QColor(0, 0, 0));
+        painter.drawRect(r.adjusted(0, 0, -1, -1));
+        text = r.adjusted(1, 1, -1, -1);
+    }
+    painter.setFont(makeFont(style_.font));
+    painter.setPen(toQColor(style_.foreColor));
+    const TextMeasure& measure = measureFor(style_.font);
+    int y = text.top();
+    forEachLine(caption_, [&](QStringView line) {
+        const QRect lineRect(text.left(), y, text.width(), measure.lineHeight());
+        const int flags = Qt::TextSingleLine | Qt::AlignTop |
+                          (style_.align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft);
+        painter.drawText(lineRect, flags, line.toString());
+        y += measure.lineHeight();
+    });
+}
+
+} // namespace forms

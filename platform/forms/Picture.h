@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/forms/Item.h"
+
+#include <QImage>
+
+namespace forms {
+
+// An image control: shows its picture unscaled and is exactly the picture's size.
+class Picture : public Item {
+public:
+    Picture(QString name, QImage image);
+    const QImage& image() const { return image_; }
+    void paint(QPainter& painter) const override;
+
+private:
+    QImage image_;
+};
+
+} // namespace forms

@@ -1,0 +1,161 @@
+#include "platform/forms/WidgetTextBoxes.h"
+
+#include "platform/forms/Form.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTextBlock>
+#include <limits>
+
+namespace forms {
+
+namespace {
+
+void applyStyle(QWidget* w, const TextBoxStyle& style) {
+    w->setFont(makeFont(style.font));
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Base, toQColor(style.backColor));
+    palette.setColor(QPalette::Text, toQColor(style.foreColor));
+    w->setPalette(palette);
+    w->setAutoFillBackground(true);
+}
+
+QString withCrLf(QString text) {
+    return text.replace(u'\n', QStringLiteral("\r\n"));
+}
+
+} // namespace
+
+LineTextBox::LineTextBox(QString name, QString text, const TextBoxStyle& style)
+    : TextBox(std::move(name))
+    , edit_(new QLineEdit) {
+    edit_->setObjectName(this->name());
+    edit_->setMaxLength(std::numeric_limits<int>::max());
+    edit_->setFrame(false);
+    // The box is exactly one line of its font high: no inner margins.
+    edit_->setTextMargins(-2, -1, 0, -1);
+    edit_->setContentsMargins(0, 0, 0, 0);
+    edit_->setCursor(Qt::ArrowCursor);
+    edit_->setMouseTracking(true);
+    applyStyle(edit_, style);
+    edit_->setText(text);
+    QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this] { raiseChange(); });
+}
+
+LineTextBox::~LineTextBox() {
+    if (!edit_->parent()) delete edit_;
+}
+
+QString LineTextBox::Text() const {
+    return edit_->text();
+}
+qsizetype LineTextBox::SelStart() const {
+    return edit_->hasSelectedText() ? edit_->selectionStart() : edit_->cursorPosition();
+}
+void LineTextBox::setSelStart(qsizetype start) {
+    edit_->setCursorPosition(int(std::clamp<qsizetype>(start, 0, edit_->text().size())));
+}
+qsizetype LineTextBox::SelLength() const {
+    return edit_->selectionLength();
+}
+void LineTextBox::setSelLength(qsizetype length) {
+    const qsizetype start = SelStart();
+    length = std::clamp<qsizetype>(length, 0, edit_->text().size() - start);
+    edit_->setSelection(int(start), int(length));
+}
+QWidget* LineTextBox::widget() const {
+    return edit_;
+}
+void LineTextBox::storeText(const QString& text) {
+    edit_->setText(text);
+    edit_->setCursorPosition(0);
+}
+void LineTextBox::replaceSelection(const QString& text) {
+    edit_->insert(text);
+}
+void LineTextBox::geometryChanged() {
+    edit_->setGeometry(pixelRect());
+}
+void LineTextBox::visibilityChanged() {
+    edit_->setVisible(Visible());
+}
+void LineTextBox::attached() {
+    edit_->setParent(form()), form()->adopt(*this);
+}
+
+MultiLineTextBox::MultiLineTextBox(QString name, QString text, const TextBoxStyle& style)
+    : TextBox(std::move(name))
+    , edit_(new QPlainTextEdit) {
+    edit_->setObjectName(this->name());
+    edit_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    edit_->setLineWidth(1);
+    edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit_->setTabChangesFocus(true);
+    edit_->viewport()->setMouseTracking(true);
+    applyStyle(edit_, style);
+    edit_->viewport()->setAutoFillBackground(true);
+    edit_->setPlainText(text);
+    QObject::connect(edit_, &QPlainTextEdit::textChanged, edit_, [this] {
+        if (!storing_) raiseChange();
+    });
+}
+
+MultiLineTextBox::~MultiLineTextBox() {
+    if (!edit_->parent()) delete edit_;
+}
+
+QString MultiLineTextBox::Text() const {
+    return withCrLf(edit_->toPlainText());
+}
+// Positions count the document's characters, where a line break is one.
+qsizetype MultiLineTextBox::SelStart() const {
+    return edit_->textCursor().selectionStart();
+}
+void MultiLineTextBox::setSelStart(qsizetype start) {
+    QTextCursor cursor = edit_->textCursor();
+    cursor.setPosition(
+        int(std::clamp<qsizetype>(start, 0, edit_->document()->characterCount() - 1)));
+    edit_->setTextCursor(cursor);
+}
+qsizetype MultiLineTextBox::SelLength() const {
+    const QTextCursor cursor = edit_->textCursor();
+    return cursor.selectionEnd() - cursor.selectionStart();
+}
+void MultiLineTextBox::setSelLength(qsizetype length) {
+    QTextCursor cursor = edit_->textCursor();
+    const int start = cursor.selectionStart();
+    const int last = edit_->document()->characterCount() - 1;
+    cursor.setPosition(start);
+    cursor.setPosition(int(std::clamp<qsizetype>(start + length, start, last)),
+                       QTextCursor::KeepAnchor);
+    edit_->setTextCursor(cursor);
+}
+QWidget* MultiLineTextBox::widget() const {
+    return edit_;
+}
+void MultiLineTextBox::storeText(const QString& text) {
+    storing_ = true;
+    edit_->setPlainText(text);
+    storing_ = false;
+}
+void MultiLineTextBox::replaceSelection(const QString& text) {
+    storing_ = true;
+    QTextCursor cursor = edit_->textCursor();
+    cursor.insertText(text);
+    edit_->setTextCursor(cursor);
+    storing_ = false;
+}
+void MultiLineTextBox::geometryChanged() {
+    edit_->setGeometry(pixelRect());
+}
+void MultiLineTextBox::visibilityChanged() {
+    edit_->setVisible(Visible());
+}
+void MultiLineTextBox::attached() {
+    edit_->setParent(form()), form()->adopt(*this);
+}
+
+} // namespace forms

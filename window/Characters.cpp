@@ -1,0 +1,28 @@
+#include "window/Characters.h"
+
+namespace characters {
+
+qsizetype count(QStringView text) {
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < text.size(); i += isPairAt(text, i) ? 2 : 1)
+        ++n;
+    return n;
+}
+
+QString Cursor::at(const QString& text, qsizetype position) {
+    // Text read from a box is shared, not copied, while the box keeps it unchanged.
+    const bool same = text.isSharedWith(text_) || text == text_;
+    if (!same || position < position_) {
+        text_ = text;
+        position_ = 1;
+        offset_ = 0;
+    }
+    while (position_ < position && offset_ < text_.size()) {
+        offset_ += isPairAt(text_, offset_) ? 2 : 1;
+        ++position_;
+    }
+    if (position_ != position || offset_ >= text_.size()) return {};
+    return text_.mid(offset_, isPairAt(text_, offset_) ? 2 : 1);
+}
+
+} // namespace characters

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// Whole characters of a UTF-16 text: a surrogate pair is one character and is never cut in half.
+namespace characters {
+
+inline bool isPairAt(QStringView text, qsizetype i) {
+    return i + 1 < text.size() && text[i].isHighSurrogate() && text[i + 1].isLowSurrogate();
+}
+
+// The number of code units of the character that ends text.
+inline qsizetype lastLength(QStringView text) {
+    if (text.isEmpty()) return 0;
+    return text.size() >= 2 && isPairAt(text, text.size() - 2) ? 2 : 1;
+}
+
+inline QString last(const QString& text) {
+    return text.right(lastLength(text));
+}
+
+inline bool isSingle(QStringView text) {
+    return !text.isEmpty() && lastLength(text) == text.size();
+}
+
+qsizetype count(QStringView text);
+
+// Finds the character at a 1-based position. Walking forward through the same text costs a step
+// a call; a text that changed in between is walked again from its start.
+class Cursor {
+public:
+    QString at(const QString& text, qsizetype position);
+
+private:
+    QString text_;
+    qsizetype position_ = 1; // the character that starts at offset_
+    qsizetype offset_ = 0;
+};
+
+} // namespace characters

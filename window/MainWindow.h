@@ -1,0 +1,87 @@
+#pragma once
+
+#include "lookup/MessagePump.h"
+#include "platform/desktop/UrlOpener.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/Label.h"
+#include "platform/forms/Picture.h"
+#include "platform/forms/Shape.h"
+#include "platform/forms/TextBox.h"
+#include "platform/forms/WidgetTextBoxes.h"
+#include "platform/imm/InputMethodManager.h"
+
+#include <cstdint>
+#include <memory>
+
+// What the main window needs from outside: the input method, the browser opener and the check for
+// another running copy. Tests hand in their own.
+struct WindowServices {
+    std::unique_ptr<imm::InputMethodManager> imm;
+    desktop::UrlOpener openUrl;
+    std::function<bool()> anotherCopyRunning;
+    // Tells the user something in a short message (a failure, a browser that would not start).
+    std::function<void(const QString&)> tell;
+};
+
+// The main window: its controls, its three window-level variables, its methods and its event
+// handlers. Handlers live in files by concern: pointing, listing and the link label.
+class 主畫面 : public forms::Form, private lookup::MessagePump {
+public:
+    explicit 主畫面(WindowServices services);
+    ~主畫面() override;
+
+    // The load handler. False when the program must end before the window is shown.
+    bool Form_Load();
+    void setNotifier(std::function<void(const QString&)> tell) { services_.tell = std::move(tell); }
+
+    // Window-level variables.
+    std::int16_t readyFlag = 0; // True is -1
+    std::int32_t widthLimit = 0;
+    QString currentChar;
+
+    // Controls, in stacking order.
+    forms::MultiLineTextBox 分析文章;
+    forms::MemoryTextBox Text7;
+    forms::LineTextBox 很多行;
+    forms::Label 模仿高度;
+    forms::Picture 查詢鈕;
+    forms::Picture 查詢圖;
+    forms::Shape 外框;
+    forms::Label 注音解說;
+    forms::Label Label1;
+    forms::Label 限制寬度;
+    forms::Label 取出文字;
+    forms::Shape Shape1;
+    forms::Picture Image1;
+    forms::Shape Shape2;
+    forms::Label 開啟官方;
+    forms::Label 官方2;
+
+    // Methods.
+    QString ImeQueryComp(imm::HKL hkb, const QString& bChinaWord, int nth = 1);
+    imm::HKL toChinese();
+    void 取出注音();
+
+    // Event handlers.
+    void Form_MouseMove(const forms::MouseArgs& args);
+    void 很多行_GotFocus();
+    void 很多行_MouseMove(const forms::MouseArgs& args);
+    void Text7_Change();
+    void 查詢鈕_MouseDown(const forms::MouseArgs& args);
+    void 查詢鈕_MouseUp(const forms::MouseArgs& args);
+    void 開啟官方_Click();
+    void 開啟官方_MouseMove(const forms::MouseArgs& args);
+
+    // Lookups started by the pointing handlers that are still running (they nest through message
+    // processing); bounded so a storm of mouse moves cannot exhaust the stack.
+    static constexpr int maxNestedLookups = 4;
+
+private:
+    std::optional<imm::HWND> activeFormWindow() const override;
+    void processPendingMessages() override;
+    void wireEvents();
+    void placeControls();
+
+    WindowServices services_;
+    int lookupsRunning_ = 0;
+};
