@@ -1,0 +1,34 @@
+#include "BuildConfig.h"
+#include "WindowFixture.h"
+
+namespace {
+
+using Link = WindowTest;
+
+TEST_F(Link, HighlightsUnderThePointerUntilTheBareWindow) {
+    mouse(forms::Form::MouseAction::Move, 300, 2350);
+    EXPECT_EQ(w->開啟官方.ForeColor(), 0x000000C0u);
+    pointAt(100); // another control leaves it highlighted
+    EXPECT_EQ(w->開啟官方.ForeColor(), 0x000000C0u);
+    crossBareWindow();
+    EXPECT_EQ(w->開啟官方.ForeColor(), forms::systemButtonText);
+    EXPECT_EQ(w->官方2.ForeColor(), 0x00C0C0C0u);
+}
+
+TEST_F(Link, ClickOpensTheMakersPageOnce) {
+    mouse(forms::Form::MouseAction::Down, 300, 2350, forms::LeftButton, forms::LeftButton);
+    mouse(forms::Form::MouseAction::Up, 300, 2350, forms::LeftButton, 0);
+    EXPECT_EQ(opened, QStringList{QString::fromUtf8(buildconfig::makerUrl)});
+    EXPECT_TRUE(told.isEmpty());
+}
+
+TEST_F(Link, BrowserThatCannotStartIsReportedAndNothingElseChanges) {
+    openerFails = true;
+    type(QStringLiteral("中文"));
+    w->開啟官方_Click();
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].contains(QString::fromUtf8(buildconfig::makerUrl)));
+    EXPECT_EQ(w->很多行.Text(), QStringLiteral("中文"));
+}
+
+} // namespace

@@ -1,0 +1,150 @@
+#include "WindowFixture.h"
+
+namespace {
+
+using Listing = WindowTest;
+
+QStringList lines(const QString& listing) {
+    QStringList result = listing.split(QStringLiteral("\r\n"));
+    EXPECT_EQ(result.takeLast(), QString()) << "every line ends with CR LF";
+    return result;
+}
+
+TEST_F(Listing, StartUpTextGivesALinePerCharacter) {
+    pressAnalyse();
+    const QStringList listed = lines(w->分析文章.Text());
+    ASSERT_EQ(listed.size(), 23);
+    EXPECT_EQ(listed[0], QStringLiteral("請 ㄑㄧㄥˇ"));
+    EXPECT_EQ(listed[6], QStringLiteral("， "));
+    EXPECT_EQ(listed[22], QStringLiteral("字 ㄗˋ"));
+    const QString prompt = w->很多行.Text();
+    for (int i = 0; i < 23; ++i)
+        EXPECT_TRUE(listed[i].startsWith(prompt[i] + u' ')) << i;
+    EXPECT_EQ(w->currentChar, QStringLiteral("字"));
+    EXPECT_TRUE(w->查詢鈕.Visible());
+}
+
+TEST_F(Listing, ButtonShowsItsPressedFaceUntilTheListingEnds) {
+    type(QStringLiteral("中"));
+    bool raisedDuringListing = true;
+    ime->duringLookup = [&] { raisedDuringListing = w->查詢鈕.Visible(); };
+    mouse(forms::Form::MouseAction::Down, 6500, 400, forms::RightButton, forms::RightButton);
+    EXPECT_FALSE(w->查詢鈕.Visible());
+    mouse(forms::Form::MouseAction::Move, 100, 2600, 0, forms::RightButton);
+    mouse(forms::Form::MouseAction::Up, 100, 2600, forms::RightButton, 0);
+    EXPECT_FALSE(raisedDuringListing);
+    EXPECT_TRUE(w->查詢鈕.Visible());
+    EXPECT_EQ(w->分析文章.Text(), QStringLiteral("中 ㄓㄨㄥ\r\n"));
+}
+
+TEST_F(Listing, EmptyInput) {
+    type({});
+    w->currentChar = QStringLiteral("字");
+    w->分析文章.setText(QStringLiteral("old"));
+    pressAnalyse();
+    EXPECT_EQ(w->分析文章.Text(), QString());
+    EXPECT_EQ(ime->lookups, 0);
+    EXPECT_EQ(w->currentChar, QStringLiteral("字"));
+    EXPECT_EQ(w->分析文章.Height(), 240);
+    EXPECT_EQ(w->Height(), 3135);
+    EXPECT_EQ(w->開啟官方.Top(), 3135 - 240 - 600);
+    EXPECT_EQ(w->官方2.Top(), w->開啟官方.Top());
+    EXPECT_EQ(w->官方2.Left(), 135);
+}
+
+// 40 lines measure 9600 twips: the box is cut to 8500, which the platform holds as 567 pixels
+// (8505 twips), and the window follows the height read back.
+TEST_F(Listing, LongListingIsCutAndShortOneLowersTheWindowAgain) {
+    type(QString(40, QChar(u'中')));
+    pressAnalyse();
+    EXPECT_EQ(w->分析文章.Height(), 8505);
+    EXPECT_EQ(w->Height(), 960 + 8505 + 600);
+    EXPECT_EQ(w->開啟官方.Top(), w->Height() - 240 - 600);
+
+    type(QStringLiteral("中文"));
+    pressAnalyse();
+    EXPECT_EQ(w->分析文章.Height(), 480);
+    EXPECT_EQ(w->Height(), 3135);
+}
+
+TEST_F(Listing, HeightBetweenFloorAndCapFollowsTheBox) {
+    type(QString(20, QChar(u'中'))); // 4800 twips of listing
+    pressAnalyse();
+    EXPECT_EQ(w->分析文章.Height(), 4800);
+    EXPECT_EQ(w->Height(), 960 + 4800 + 600);
+}
+
+TEST_F(Listing, ControlCharactersAndCharactersWithoutReadingsKeepTheirLines) {
+    type(QStringLiteral("a\r\n中"));
+    pressAnalyse();
+    EXPECT_EQ(w->分析文章.Text().count(QStringLiteral("ㄓㄨㄥ")), 1);
+    EXPECT_TRUE(w->分析文章.Text().startsWith(QStringLiteral("a \r\n")));
+    EXPECT_EQ(w->模仿高度.Caption(), w->分析文章.Text());
+}
+
+TEST_F(Listing, SurrogatePairIsOneLine) {
+    type(QString::fromUtf16(u"\U00020000中"));
+    pressAnalyse();
+    const QStringList listed = lines(w->分析文章.Text());
+    ASSERT_EQ(listed.size(), 2);
+    EXPECT_TRUE(listed[0].startsWith(QString::fromUtf16(u"\U00020000 ")));
+    EXPECT_EQ(w->currentChar, QStringLiteral("中"));
+}
+
+TEST_F(Listing, FailedLookupKeepsTheCharacterOnItsLine) {
+    type(QStringLiteral("中文"));
+    ime->fail = true;
+    pressAnalyse();
+    EXPECT_EQ(w->分析文章.Text(), QStringLiteral("中 \r\n文 \r\n"));
+    EXPECT_TRUE(w->查詢鈕.Visible());
+}
+
+// Pointing lookups that write currentChar during the listing do not move its lines.
+TEST_F(Listing, EachLineKeepsItsOwnCharacterWhilePointingRuns) {
+    type(QStringLiteral("中文字"));
+    crossBareWindow();
+    int pointed = 0;
+    ime->duringLookup = [&] {
+        if (pointed++ < 3) whenMessagesRun([this] { pointAt(10); });
+    };
+    pressAnalyse();
+    EXPECT_EQ(w->分析文章.Text(), QStringLiteral("中 ㄓㄨㄥ\r\n文 ㄨㄣˊ\r\n字 ㄗˋ\r\n"));
+    EXPECT_EQ(w->currentChar, QStringLiteral("字"));
+}
+
+TEST_F(Listing, TypingDuringTheListingIsReadPassByPass) {
+    type(QStringLiteral("中文字"));
+    bool typed = false;
+    ime->duringLookup = [&] {
+        if (!typed) {
+            typed = true;
+            whenMessagesRun([this] { type(QStringLiteral("中字")); });
+        }
+    };
+    pressAnalyse();
+    // The count stays 3. The text changes during the second pass's lookup, after that pass took
+    // its character; the third pass finds no third character in the new text.
+    EXPECT_EQ(w->分析文章.Text(), QStringLiteral("中 ㄓㄨㄥ\r\n文 ㄨㄣˊ\r\n \r\n"));
+}
+
+TEST_F(Listing, InsertsAtTheInsertionPointWhereverTheUserPutsIt) {
+    type(QStringLiteral("中文"));
+    bool moved = false;
+    ime->duringLookup = [&] {
+        if (!moved) {
+            moved = true;
+            whenMessagesRun([this] { w->分析文章.setSelStart(0); });
+        }
+    };
+    pressAnalyse();
+    EXPECT_EQ(w->分析文章.Text(), QStringLiteral("文 ㄨㄣˊ\r\n中 ㄓㄨㄥ\r\n"));
+}
+
+TEST_F(Listing, FreshListingStartsFromAnEmptiedBox) {
+    type(QStringLiteral("中"));
+    pressAnalyse();
+    pressAnalyse(forms::MiddleButton);
+    EXPECT_EQ(w->分析文章.Text(), QStringLiteral("中 ㄓㄨㄥ\r\n"));
+}
+
+} // namespace

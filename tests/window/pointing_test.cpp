@@ -1,0 +1,226 @@
+#include "WindowFixture.h"
+
+#include <QMouseEvent>
+
+namespace {
+
+using Pointing = WindowTest;
+
+// 中文字 measures 750 twips in the gauge, 中文 510. At x = 500 the limit is 740: 文.
+TEST_F(Pointing, PointedCharacterAndItsReading) {
+    type(QStringLiteral("中文字"));
+    crossBareWindow();
+    pointAt(500);
+    EXPECT_EQ(w->widthLimit, 740);
+    EXPECT_EQ(w->Text7.Text(), QStringLiteral("中文"));
+    EXPECT_EQ(w->限制寬度.Caption(), QStringLiteral("中文"));
+    EXPECT_EQ(w->限制寬度.Width(), 510);
+    EXPECT_EQ(w->currentChar, QStringLiteral("文"));
+    EXPECT_EQ(w->Label1.Caption(), QStringLiteral("文"));
+    EXPECT_EQ(w->注音解說.Caption(), QStringLiteral("ㄨㄣˊ"));
+    EXPECT_EQ(w->readyFlag, -1);
+}
+
+struct Case {
+    const char* name;
+    const char16_t* text;
+    double x;
+    const char16_t* pointed;
+};
+
+class PointedCharacter : public WindowTest, public ::testing::WithParamInterface<Case> {};
+
+TEST_P(PointedCharacter, IsTheLastOfTheLongestFittingPrefix) {
+    type(QString::fromUtf16(GetParam().text));
+    crossBareWindow();
+    pointAt(GetParam().x);
+    EXPECT_EQ(w->currentChar, QString::fromUtf16(GetParam().pointed));
+    EXPECT_EQ(w->Label1.Caption(), QString::fromUtf16(GetParam().pointed));
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, PointedCharacter,
+                         ::testing::Values(
+                             // a limit exactly equal to the gauge's width fits: 270 + 240 = 510
+                             Case{"equal_width_fits", u"中文字", 270, u"文"},
+                             Case{"just_short", u"中文字", 269, u"中"},
+                             Case{"right_of_the_text", u"中文字", 5000, u"字"},
+                             Case{"trailing_spaces_dropped", u"中文  ", 5000, u"文"},
+                             Case{"over_a_space", u"中 文", 300, u"中"},
+                             Case{"spaces_only", u"    ", 200, u""},
+                             Case{"left_of_everything", u"中文字", -300, u""},
+                             // lines are measured side by side: the widest one judges the prefix
+                             Case{"second_line", u"中文\r\n字", 400, u"字"},
+                             Case{"ends_on_a_break", u"a\r\n中", -40, u"\n"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Pointing, SurrogatePairIsNeverCutInHalf) {
+    const QString pair = QString::fromUtf16(u"\U00020000");
+    type(pair + pair + pair);
+    w->限制寬度.setCaption(pair);
+    const double one = w->限制寬度.Width();
+    crossBareWindow();
+    pointAt(one - 240);
+    EXPECT_EQ(w->currentChar, pair);
+    EXPECT_EQ(w->Label1.Caption(), pair);
+    pointAt(one - 241);
+    EXPECT_EQ(w->currentChar, QString());
+}
+
+TEST_F(Pointing, NoReadingUntilTheBareWindowIsCrossed) {
+    type(QStringLiteral("中文字"));
+    pointAt(500);
+    EXPECT_EQ(w->Label1.Caption(), QStringLiteral("文"));
+    EXPECT_EQ(w->注音解說.Caption(), QString());
+    EXPECT_EQ(ime->lookups, 0);
+    EXPECT_EQ(w->readyFlag, 0);
+}
+
+TEST_F(Pointing, OneCharacterIsLookedUpOnEveryMove) {
+    type(QStringLiteral("中"));
+    w->widthLimit = 17;
+    pointAt(3000);
+    pointAt(-100);
+    EXPECT_EQ(ime->lookups, 2);
+    EXPECT_EQ(w->widthLimit, 17);
+    EXPECT_EQ(w->Label1.Caption(), QStringLiteral("中"));
+    EXPECT_EQ(w->注音解說.Caption(), QStringLiteral("ㄓㄨㄥ"));
+    EXPECT_EQ(w->readyFlag, -1);
+}
+
+TEST_F(Pointing, OneLookupPerMouseMove) {
+    type(QString(200, QChar(u'字')));
+    crossBareWindow();
+    pointAt(300);
+    EXPECT_EQ(w->Text7.Text(), QStringLiteral("字字"));
+    EXPECT_EQ(ime->lookups, 1);
+}
+
+TEST_F(Pointing, UnchangedTextAndPrefixUpdatesNothing) {
+    type(QStringLiteral("中文"));
+    crossBareWindow();
+    pointAt(5000);
+    crossBareWindow();
+    pointAt(5000);
+    EXPECT_EQ(w->Label1.Caption(), QString());
+    pointAt(10);
+    EXPECT_EQ(w->Label1.Caption(), QStringLiteral("中"));
+}
+
+TEST_F(Pointing, BareWindowClearsBothLabelsAndTheLinkColour) {
+    type(QStringLiteral("中文字"));
+    crossBareWindow();
+    pointAt(500);
+    w->開啟官方.setForeColor(0x000000C0);
+    crossBareWindow();
+    EXPECT_EQ(w->Label1.Caption(), QString());
+    EXPECT_EQ(w->注音解說.Caption(), QString());
+    EXPECT_EQ(w->開啟官方.ForeColor(), forms::systemButtonText);
+}
+
+// An emptied box shows nothing of the text it held before.
+TEST_F(Pointing, EmptyBoxEmptiesThePrefixStore) {
+    type(QStringLiteral("中文字"));
+    crossBareWindow();
+    pointAt(5000);
+    type({});
+    pointAt(-200);
+    EXPECT_EQ(w->Text7.Text(), QString());
+    EXPECT_EQ(w->currentChar, QString());
+    EXPECT_EQ(w->Label1.Caption(), QString());
+    EXPECT_EQ(w->注音解說.Caption(), QString());
+}
+
+TEST_F(Pointing, FailedLookupEmptiesTheReadingAndHoldsOffFurtherLookups) {
+    type(QStringLiteral("中文字"));
+    crossBareWindow();
+    pointAt(10);
+    ASSERT_EQ(w->注音解說.Caption(), QStringLiteral("ㄓㄨㄥ"));
+    ime->fail = true;
+    pointAt(500);
+    EXPECT_EQ(w->Label1.Caption(), QStringLiteral("文"));
+    EXPECT_EQ(w->注音解說.Caption(), QString());
+    EXPECT_EQ(w->readyFlag, 0);
+    ime->fail = false;
+    const int before = ime->lookups;
+    pointAt(10);
+    EXPECT_EQ(ime->lookups, before);
+    EXPECT_TRUE(told.isEmpty());
+}
+
+TEST_F(Pointing, LookupReadsTheNewestCharacterAfterMessages) {
+    type(QStringLiteral("中文字"));
+    crossBareWindow();
+    bool once = true;
+    ime->duringLookup = [&] {
+        if (once) {
+            once = false;
+            w->currentChar = QStringLiteral("字");
+        }
+    };
+    pointAt(10);
+    EXPECT_EQ(w->注音解說.Caption(), QStringLiteral("ㄗˋ"));
+}
+
+TEST_F(Pointing, MeasuresFromTheStartOfALongText) {
+    QString text = QString(10000, QChar(u'中'));
+    text[3] = u'字';
+    type(text);
+    crossBareWindow();
+    pointAt(3 * 240 + 10);
+    EXPECT_EQ(w->currentChar, QStringLiteral("字"));
+    pointAt(1e9);
+    EXPECT_EQ(w->Text7.Text().size(), 10000);
+}
+
+TEST_F(Pointing, MillionCharacters) {
+    QString text(1000000, QChar(u'文'));
+    text[0] = u'中';
+    type(text);
+    crossBareWindow();
+    pointAt(10);
+    EXPECT_EQ(w->注音解說.Caption(), QStringLiteral("ㄓㄨㄥ"));
+    pointAt(3e8);
+    EXPECT_EQ(w->Text7.Text().size(), 1000000);
+    EXPECT_EQ(w->注音解說.Caption(), QStringLiteral("ㄨㄣˊ"));
+}
+
+TEST_F(Pointing, PositionTooLargeForTheLimitKeepsTheOldLimit) {
+    type(QStringLiteral("中文字"));
+    pointAt(500);
+    pointAt(3e10);
+    EXPECT_EQ(w->widthLimit, 740);
+}
+
+// Thousands of mouse moves queued while lookups run: no stack exhaustion, and afterwards the
+// labels show the character under the last pointer position.
+TEST_F(Pointing, StormOfMouseMovesDuringLookups) {
+    type(QStringLiteral("中"));
+    QWidget* box = w->很多行.widget();
+    for (int i = 0; i < 10000; ++i) {
+        auto* move = new QMouseEvent(QEvent::MouseMove, QPointF(i % 300, 5),
+                                     box->mapToGlobal(QPointF(i % 300, 5)), Qt::NoButton,
+                                     Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::postEvent(box, move);
+        if (i % 1000 == 0)
+            QCoreApplication::postEvent(
+                w.get(), new QMouseEvent(QEvent::MouseMove, QPointF(200, 160),
+                                         w->mapToGlobal(QPointF(200, 160)), Qt::NoButton,
+                                         Qt::NoButton, Qt::NoModifier));
+    }
+    pointAt(10);
+    QCoreApplication::processEvents();
+    type(QStringLiteral("中文字"));
+    crossBareWindow();
+    pointAt(500);
+    EXPECT_EQ(w->Label1.Caption(), QStringLiteral("文"));
+    EXPECT_EQ(w->注音解說.Caption(), QStringLiteral("ㄨㄣˊ"));
+}
+
+TEST_F(Pointing, FocusSelectsTheWholeText) {
+    w->很多行.setSelStart(3);
+    w->很多行_GotFocus();
+    EXPECT_EQ(w->很多行.SelStart(), 0);
+    EXPECT_EQ(w->很多行.SelLength(), w->很多行.Text().size());
+}
+
+} // namespace
