@@ -5,7 +5,8 @@
 
 void showUserNotice(QWidget* parent, const QString& text) {
     static QPointer<QMessageBox> open;
-    if (open) return;
+    if (open)
+        return;
     auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Quilldex 2"), text,
                                 QMessageBox::Ok, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);

@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
     services.anotherCopyRunning = [&oneCopy] { return !oneCopy.tryAcquire(); };
 
     主畫面 window(std::move(services));
-    if (!window.Form_Load()) return 0;
+    if (!window.Form_Load())
+        return 0;
 
     const auto tell = [&window](const QString& text) { showUserNotice(&window, text); };
     window.setNotifier(tell);

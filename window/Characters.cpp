@@ -21,7 +21,8 @@ QString Cursor::at(const QString& text, qsizetype position) {
         offset_ += isPairAt(text_, offset_) ? 2 : 1;
         ++position_;
     }
-    if (position_ != position || offset_ >= text_.size()) return {};
+    if (position_ != position || offset_ >= text_.size())
+        return {};
     return text_.mid(offset_, isPairAt(text_, offset_) ? 2 : 1);
 }
 

@@ -12,7 +12,8 @@ inline bool isPairAt(QStringView text, qsizetype i) {
 
 // The number of code units of the character that ends text.
 inline qsizetype lastLength(QStringView text) {
-    if (text.isEmpty()) return 0;
+    if (text.isEmpty())
+        return 0;
     return text.size() >= 2 && isPairAt(text, text.size() - 2) ? 2 : 1;
 }
 

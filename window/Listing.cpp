@@ -36,9 +36,11 @@ void 主畫面::查詢鈕_MouseUp(const forms::MouseArgs&) {
             分析文章.setSelText(listed + u' ' + reading);
         });
         resumeNext([&] { 分析文章.setSelText(QStringLiteral("\r\n")); });
-        if (position == std::numeric_limits<std::int32_t>::max()) break;
+        if (position == std::numeric_limits<std::int32_t>::max())
+            break;
     }
-    if (count > 0) currentChar = listed;
+    if (count > 0)
+        currentChar = listed;
 
     resumeNext([&] { 模仿高度.setCaption(分析文章.Text()); });
     resumeNext([&] { 分析文章.setHeight(模仿高度.Height()); });

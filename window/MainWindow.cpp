@@ -127,7 +127,8 @@ imm::HKL 主畫面::toChinese() {
 
 std::optional<imm::HWND> 主畫面::activeFormWindow() const {
     forms::Form* active = forms::Form::activeForm();
-    if (!active) return std::nullopt;
+    if (!active)
+        return std::nullopt;
     return static_cast<imm::HWND>(active->winId());
 }
 

@@ -30,7 +30,8 @@ QString withoutTrailingSpaces(QString text) {
 }
 
 QString withoutLastCharacter(const QString& text) {
-    if (text.isEmpty()) throw std::out_of_range("nothing left to remove");
+    if (text.isEmpty())
+        throw std::out_of_range("nothing left to remove");
     return text.left(text.size() - characters::lastLength(text));
 }
 
@@ -72,11 +73,13 @@ void 主畫面::很多行_MouseMove(const forms::MouseArgs& args) {
             // An empty box empties the prefix store, so nothing of an earlier text is shown.
             const bool changed = !Text7.Text().isEmpty();
             Text7.setText({});
-            if (!changed) Text7_Change();
+            if (!changed)
+                Text7_Change();
         }
     });
     resumeNext([&] {
-        if (限制寬度.Width() > widthLimit) Text7.setText(withoutLastCharacter(Text7.Text()));
+        if (限制寬度.Width() > widthLimit)
+            Text7.setText(withoutLastCharacter(Text7.Text()));
     });
 }
 
@@ -98,7 +101,8 @@ void 主畫面::Text7_Change() {
     resumeNext([&] { currentChar = characters::last(text); });
     resumeNext([&] { Label1.setCaption(currentChar); });
     resumeNext([&] {
-        if (readyFlag) 取出注音();
+        if (readyFlag)
+            取出注音();
     });
 }
 
@@ -107,7 +111,8 @@ void 主畫面::取出注音() {
     // Lookups nest through the message processing inside toChinese. Past a few levels a further
     // one is left out: the lookup it runs inside reads currentChar only after its own message
     // processing, so the newest pointed character is looked up all the same.
-    if (lookupsRunning_ >= maxNestedLookups) return;
+    if (lookupsRunning_ >= maxNestedLookups)
+        return;
     Counted running(lookupsRunning_);
     try {
         const imm::HKL keyboard = toChinese();

@@ -100,7 +100,8 @@ BENCHMARK(BM_PointingLiteralNestedLoop)->Arg(100)->Arg(1000)->Unit(benchmark::kM
 struct PaintCounter : QObject {
     int paints = 0;
     bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) ++paints;
+        if (e->type() == QEvent::Paint)
+            ++paints;
         return false;
     }
 };
@@ -128,7 +129,8 @@ BENCHMARK(BM_Listing)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->I
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -19,10 +19,12 @@ void Control::move(double left, double top, double width, double height) {
 }
 
 void Control::setVisible(bool visible) {
-    if (visible == visible_) return;
+    if (visible == visible_)
+        return;
     visible_ = visible;
     visibilityChanged();
-    if (form_) form_->repaintArea(rect_);
+    if (form_)
+        form_->repaintArea(rect_);
 }
 
 bool Control::contains(QPointF p) const {
@@ -31,15 +33,18 @@ bool Control::contains(QPointF p) const {
 }
 
 void Control::setPixelRect(QRect rect) {
-    if (rect == rect_) return;
+    if (rect == rect_)
+        return;
     const QRect old = rect_;
     rect_ = rect;
     geometryChanged();
-    if (form_ && visible_) form_->repaintArea(old.united(rect_));
+    if (form_ && visible_)
+        form_->repaintArea(old.united(rect_));
 }
 
 void Control::repaint() const {
-    if (form_ && visible_) form_->repaintArea(rect_);
+    if (form_ && visible_)
+        form_->repaintArea(rect_);
 }
 
 } // namespace forms

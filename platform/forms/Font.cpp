@@ -59,7 +59,8 @@ int TextMeasure::advanceAt(QStringView text, qsizetype i) const {
         return *it;
     }
     int& advance = cache_->basic[c.unicode()];
-    if (advance < 0) advance = cache_->metrics.horizontalAdvance(c);
+    if (advance < 0)
+        advance = cache_->metrics.horizontalAdvance(c);
     return advance;
 }
 
@@ -67,7 +68,8 @@ int TextMeasure::lineWidth(QStringView line) const {
     int width = 0;
     for (qsizetype i = 0; i < line.size(); ++i) {
         width += advanceAt(line, i);
-        if (line[i].isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate()) ++i;
+        if (line[i].isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate())
+            ++i;
     }
     return width;
 }
@@ -75,7 +77,8 @@ int TextMeasure::lineWidth(QStringView line) const {
 const TextMeasure& measureFor(const FontSpec& spec) {
     static std::map<std::tuple<QString, int, int>, std::unique_ptr<TextMeasure>> measures;
     auto& slot = measures[{spec.face, spec.points, spec.weight}];
-    if (!slot) slot = std::make_unique<TextMeasure>(makeFont(spec));
+    if (!slot)
+        slot = std::make_unique<TextMeasure>(makeFont(spec));
     return *slot;
 }
 

@@ -50,7 +50,8 @@ template <class F> void forEachLine(QStringView text, F&& f) {
         const QChar c = text[i];
         if (c == u'\r' || c == u'\n') {
             f(text.mid(start, i - start));
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
             start = i + 1;
         }
     }

@@ -17,17 +17,23 @@ Form* s_activeForm = nullptr;
 
 int buttonCode(Qt::MouseButtons buttons) {
     int code = 0;
-    if (buttons & Qt::LeftButton) code |= LeftButton;
-    if (buttons & Qt::RightButton) code |= RightButton;
-    if (buttons & Qt::MiddleButton) code |= MiddleButton;
+    if (buttons & Qt::LeftButton)
+        code |= LeftButton;
+    if (buttons & Qt::RightButton)
+        code |= RightButton;
+    if (buttons & Qt::MiddleButton)
+        code |= MiddleButton;
     return code;
 }
 
 int shiftCode(Qt::KeyboardModifiers modifiers) {
     int code = 0;
-    if (modifiers & Qt::ShiftModifier) code |= ShiftKey;
-    if (modifiers & Qt::ControlModifier) code |= CtrlKey;
-    if (modifiers & Qt::AltModifier) code |= AltKey;
+    if (modifiers & Qt::ShiftModifier)
+        code |= ShiftKey;
+    if (modifiers & Qt::ControlModifier)
+        code |= CtrlKey;
+    if (modifiers & Qt::AltModifier)
+        code |= AltKey;
     return code;
 }
 
@@ -42,7 +48,8 @@ Form::Form() {
 }
 
 Form::~Form() {
-    if (s_activeForm == this) s_activeForm = nullptr;
+    if (s_activeForm == this)
+        s_activeForm = nullptr;
 }
 
 void Form::setBackColor(OleColor colour) {
@@ -90,9 +97,11 @@ void Form::adopt(TextBox& box) {
 
 Control* Form::controlAt(QPointF p) const {
     for (TextBox* box : boxes_)
-        if (box->widget() && box->Visible() && box->contains(p)) return box;
+        if (box->widget() && box->Visible() && box->contains(p))
+            return box;
     for (Item* item : items_)
-        if (item->Visible() && item->takesMouse() && item->contains(p)) return item;
+        if (item->Visible() && item->takesMouse() && item->contains(p))
+            return item;
     return nullptr;
 }
 
@@ -106,7 +115,8 @@ void Form::dispatchMouse(MouseAction action, QPointF p, int button, int buttons,
     if (action == MouseAction::Up && buttons == 0 && capturing_) {
         capturing_ = false;
         captured_ = nullptr;
-        if (target && target->Click && target->contains(p)) runHandler(target->Click);
+        if (target && target->Click && target->contains(p))
+            runHandler(target->Click);
     }
 }
 
@@ -122,7 +132,8 @@ void Form::deliver(MouseAction action, Control* target, QPointF p, int button, i
     const MouseHandler& handler = action == MouseAction::Down ? target->MouseDown
                                   : action == MouseAction::Up ? target->MouseUp
                                                               : target->MouseMove;
-    if (handler) runHandler([&] { handler(args); });
+    if (handler)
+        runHandler([&] { handler(args); });
 }
 
 Form* Form::activeForm() {
@@ -159,7 +170,8 @@ void Form::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), toQColor(backColor_));
     // Back to front, so the first item ends up on top.
     for (auto it = items_.rbegin(); it != items_.rend(); ++it)
-        if ((*it)->Visible()) (*it)->paint(painter);
+        if ((*it)->Visible())
+            (*it)->paint(painter);
 }
 
 void Form::forwardMouse(QMouseEvent* event, QPointF clientPixels) {
@@ -192,7 +204,8 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::FocusIn:
         for (TextBox* box : boxes_)
-            if (box->widget() == watched && box->GotFocus) runHandler(box->GotFocus);
+            if (box->widget() == watched && box->GotFocus)
+                runHandler(box->GotFocus);
         break;
     default:
         break;
@@ -206,12 +219,14 @@ void Form::showEvent(QShowEvent* event) {
 }
 
 void Form::hideEvent(QHideEvent* event) {
-    if (s_activeForm == this) s_activeForm = nullptr;
+    if (s_activeForm == this)
+        s_activeForm = nullptr;
     QWidget::hideEvent(event);
 }
 
 void Form::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) s_activeForm = this;
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        s_activeForm = this;
     QWidget::changeEvent(event);
 }
 

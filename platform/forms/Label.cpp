@@ -11,12 +11,14 @@ Label::Label(QString name, Style style, QString caption)
 
 void Label::setCaption(const QString& caption) {
     caption_ = caption;
-    if (style_.autoSize) fitCaption();
+    if (style_.autoSize)
+        fitCaption();
     repaint();
 }
 
 void Label::setForeColor(OleColor colour) {
-    if (colour == style_.foreColor) return;
+    if (colour == style_.foreColor)
+        return;
     style_.foreColor = colour;
     repaint();
 }
@@ -40,7 +42,8 @@ qsizetype Label::longestPrefixWithin(QStringView text, double maxWidth) const {
     const auto fits = [&](int widestLine) {
         return twipsFromPixels(widestLine + border) <= maxWidth;
     };
-    if (!fits(0)) return 0;
+    if (!fits(0))
+        return 0;
     int line = 0;
     qsizetype i = 0;
     while (i < text.size()) {
@@ -59,7 +62,8 @@ qsizetype Label::longestPrefixWithin(QStringView text, double maxWidth) const {
 
 void Label::paint(QPainter& painter) const {
     const QRect r = pixelRect();
-    if (style_.backColor) painter.fillRect(r, toQColor(*style_.backColor));
+    if (style_.backColor)
+        painter.fillRect(r, toQColor(*style_.backColor));
     QRect text = r;
     if (style_.flatBorder) {
         painter.setPen(QColor(0, 0, 0));

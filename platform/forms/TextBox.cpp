@@ -5,19 +5,22 @@
 namespace forms {
 
 void TextBox::setText(const QString& text) {
-    if (text == Text()) return;
+    if (text == Text())
+        return;
     storeText(text);
     raiseChange();
 }
 
 void TextBox::setSelText(const QString& text) {
-    if (text.isEmpty() && SelLength() == 0) return;
+    if (text.isEmpty() && SelLength() == 0)
+        return;
     replaceSelection(text);
     raiseChange();
 }
 
 void TextBox::raiseChange() {
-    if (Change) Form::runHandler(Change);
+    if (Change)
+        Form::runHandler(Change);
 }
 
 MemoryTextBox::MemoryTextBox(QString name, QString text)

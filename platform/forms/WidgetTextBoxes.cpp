@@ -5,8 +5,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QSignalBlocker>
-#include <QTextBlock>
 #include <limits>
 
 namespace forms {
@@ -45,7 +43,8 @@ LineTextBox::LineTextBox(QString name, QString text, const TextBoxStyle& style)
 }
 
 LineTextBox::~LineTextBox() {
-    if (!edit_->parent()) delete edit_;
+    if (!edit_->parent())
+        delete edit_;
 }
 
 QString LineTextBox::Text() const {
@@ -85,9 +84,46 @@ void LineTextBox::attached() {
     edit_->setParent(form()), form()->adopt(*this);
 }
 
+// Lands gathered text before the box handles anything that could see or move it.
+class MultiLineTextBox::Flusher : public QObject {
+public:
+    explicit Flusher(const MultiLineTextBox& box)
+        : box_(box) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::InputMethod:
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+        case QEvent::Wheel:
+        case QEvent::Paint:
+        case QEvent::DragEnter:
+        case QEvent::Drop:
+        case QEvent::ContextMenu:
+        case QEvent::ShortcutOverride:
+            box_.flush();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    const MultiLineTextBox& box_;
+};
+
 MultiLineTextBox::MultiLineTextBox(QString name, QString text, const TextBoxStyle& style)
     : TextBox(std::move(name))
-    , edit_(new QPlainTextEdit) {
+    , edit_(new QPlainTextEdit)
+    , flusher_(std::make_unique<Flusher>(*this)) {
+    clock_.start();
+    edit_->installEventFilter(flusher_.get());
+    edit_->viewport()->installEventFilter(flusher_.get());
     edit_->setObjectName(this->name());
     edit_->setFrameStyle(QFrame::Box | QFrame::Plain);
     edit_->setLineWidth(1);
@@ -99,32 +135,52 @@ MultiLineTextBox::MultiLineTextBox(QString name, QString text, const TextBoxStyl
     edit_->viewport()->setAutoFillBackground(true);
     edit_->setPlainText(text);
     QObject::connect(edit_, &QPlainTextEdit::textChanged, edit_, [this] {
-        if (!storing_) raiseChange();
+        if (!storing_)
+            raiseChange();
     });
 }
 
 MultiLineTextBox::~MultiLineTextBox() {
-    if (!edit_->parent()) delete edit_;
+    edit_->removeEventFilter(flusher_.get());
+    edit_->viewport()->removeEventFilter(flusher_.get());
+    if (!edit_->parent())
+        delete edit_;
+}
+
+void MultiLineTextBox::flush() const {
+    if (pending_.isEmpty())
+        return;
+    const QString text = std::exchange(pending_, QString());
+    storing_ = true;
+    QTextCursor cursor = edit_->textCursor();
+    cursor.insertText(text);
+    edit_->setTextCursor(cursor);
+    storing_ = false;
 }
 
 QString MultiLineTextBox::Text() const {
+    flush();
     return withCrLf(edit_->toPlainText());
 }
 // Positions count the document's characters, where a line break is one.
 qsizetype MultiLineTextBox::SelStart() const {
+    flush();
     return edit_->textCursor().selectionStart();
 }
 void MultiLineTextBox::setSelStart(qsizetype start) {
+    flush();
     QTextCursor cursor = edit_->textCursor();
     cursor.setPosition(
         int(std::clamp<qsizetype>(start, 0, edit_->document()->characterCount() - 1)));
     edit_->setTextCursor(cursor);
 }
 qsizetype MultiLineTextBox::SelLength() const {
+    flush();
     const QTextCursor cursor = edit_->textCursor();
     return cursor.selectionEnd() - cursor.selectionStart();
 }
 void MultiLineTextBox::setSelLength(qsizetype length) {
+    flush();
     QTextCursor cursor = edit_->textCursor();
     const int start = cursor.selectionStart();
     const int last = edit_->document()->characterCount() - 1;
@@ -137,16 +193,19 @@ QWidget* MultiLineTextBox::widget() const {
     return edit_;
 }
 void MultiLineTextBox::storeText(const QString& text) {
+    pending_.clear();
     storing_ = true;
     edit_->setPlainText(text);
     storing_ = false;
 }
 void MultiLineTextBox::replaceSelection(const QString& text) {
-    storing_ = true;
-    QTextCursor cursor = edit_->textCursor();
-    cursor.insertText(text);
-    edit_->setTextCursor(cursor);
-    storing_ = false;
+    if (edit_->textCursor().hasSelection())
+        flush();
+    pending_ += text;
+    if (edit_->textCursor().hasSelection() || clock_.elapsed() - lastFlush_ >= frameMs) {
+        flush();
+        lastFlush_ = clock_.elapsed();
+    }
 }
 void MultiLineTextBox::geometryChanged() {
     edit_->setGeometry(pixelRect());

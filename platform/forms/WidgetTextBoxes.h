@@ -2,6 +2,9 @@
 
 #include "platform/forms/TextBox.h"
 
+#include <QElapsedTimer>
+#include <memory>
+
 class QLineEdit;
 class QPlainTextEdit;
 
@@ -34,6 +37,11 @@ private:
 
 // A multi-line text box with a vertical scroll bar and a flat one-pixel border. Its Text reads a
 // line break as CR LF, as a classic edit control holds it.
+//
+// Text inserted at the insertion point is gathered and handed to the widget in one go, at most a
+// frame apart, so a long run of insertions does not re-lay out and repaint after each piece. The
+// gathered text always lands before anything can see or move the insertion point: a read of
+// Text or the selection, any mouse or key event on the box, and its own repaint.
 class MultiLineTextBox : public TextBox {
 public:
     MultiLineTextBox(QString name, QString text, const TextBoxStyle& style);
@@ -54,8 +62,16 @@ protected:
     void attached() override;
 
 private:
+    class Flusher;
+    void flush() const;
+
     QPlainTextEdit* edit_;
-    bool storing_ = false;
+    std::unique_ptr<Flusher> flusher_;
+    mutable QString pending_;
+    static constexpr qint64 frameMs = 16;
+    QElapsedTimer clock_;
+    qint64 lastFlush_ = 0;
+    mutable bool storing_ = false;
 };
 
 } // namespace forms

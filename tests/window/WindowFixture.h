@@ -21,13 +21,15 @@ public:
     std::int32_t ImmEscapeA(imm::HKL hkl, imm::HIMC himc, std::uint32_t escape,
                             void* data) override {
         ++lookups;
-        if (duringLookup) duringLookup();
+        if (duringLookup)
+            duringLookup();
         return real_->ImmEscapeA(hkl, himc, escape, data);
     }
     std::int32_t ImmGetConversionListA(imm::HKL hkl, imm::HIMC himc, const char* source,
                                        void* destination, std::uint32_t length,
                                        std::uint32_t flag) override {
-        if (fail) return 5;
+        if (fail)
+            return 5;
         return real_->ImmGetConversionListA(hkl, himc, source, destination, length, flag);
     }
     bool ImmIsIME(imm::HKL hkl) override { return real_->ImmIsIME(hkl); }
@@ -60,7 +62,8 @@ struct WindowTest : ::testing::Test {
         services.imm = std::move(test);
         services.openUrl = [this](const QString& url, std::function<void()> failed) {
             opened << url;
-            if (openerFails) failed();
+            if (openerFails)
+                failed();
         };
         services.anotherCopyRunning = [] { return false; };
         services.tell = [this](const QString& text) { told << text; };

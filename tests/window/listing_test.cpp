@@ -105,7 +105,8 @@ TEST_F(Listing, EachLineKeepsItsOwnCharacterWhilePointingRuns) {
     crossBareWindow();
     int pointed = 0;
     ime->duringLookup = [&] {
-        if (pointed++ < 3) whenMessagesRun([this] { pointAt(10); });
+        if (pointed++ < 3)
+            whenMessagesRun([this] { pointAt(10); });
     };
     pressAnalyse();
     EXPECT_EQ(w->分析文章.Text(), QStringLiteral("中 ㄓㄨㄥ\r\n文 ㄨㄣˊ\r\n字 ㄗˋ\r\n"));
