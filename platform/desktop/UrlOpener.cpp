@@ -22,7 +22,8 @@ UrlOpener systemUrlOpener() {
         // browser could be started.
         QObject::connect(opener, &QProcess::finished, opener,
                          [opener, failed](int status, QProcess::ExitStatus how) {
-                             if (how != QProcess::NormalExit || status != 0) failed();
+                             if (how != QProcess::NormalExit || status != 0)
+                                 failed();
                              opener->deleteLater();
                          });
         opener->start();
