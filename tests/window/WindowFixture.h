@@ -53,7 +53,7 @@ struct WindowTest : ::testing::Test {
     std::unique_ptr<主畫面> w;
 
     // Points into the client area: the input box, the bare surface, the analyse button.
-    static constexpr double boxLeft = 270, boxTop = 390;
+    static constexpr double boxLeft = 270, boxTop = 390, boxWidth = 5835;
 
     void SetUp() override {
         WindowServices services;
@@ -75,11 +75,11 @@ struct WindowTest : ::testing::Test {
                int buttons = 0) {
         w->dispatchMouse(action, {x, y}, button, buttons, 0);
     }
-    // The pointer at x twips from the input box's left edge; left of the box it gets there by
+    // The pointer at x twips from the input box's left edge. Outside the box it gets there by
     // dragging from inside, as the box keeps the mouse while a button is held.
     void pointAt(double x) {
         using A = forms::Form::MouseAction;
-        if (x >= 0) {
+        if (x >= 0 && x < boxWidth) {
             mouse(A::Move, boxLeft + x, boxTop + 100);
             return;
         }

@@ -15,7 +15,7 @@ TEST_F(Listing, StartUpTextGivesALinePerCharacter) {
     const QStringList listed = lines(w->分析文章.Text());
     ASSERT_EQ(listed.size(), 23);
     EXPECT_EQ(listed[0], QStringLiteral("請 ㄑㄧㄥˇ"));
-    EXPECT_EQ(listed[6], QStringLiteral("， "));
+    EXPECT_EQ(listed[7], QStringLiteral("， "));
     EXPECT_EQ(listed[22], QStringLiteral("字 ㄗˋ"));
     const QString prompt = w->很多行.Text();
     for (int i = 0; i < 23; ++i)
@@ -52,8 +52,9 @@ TEST_F(Listing, EmptyInput) {
     EXPECT_EQ(w->官方2.Left(), 135);
 }
 
-// 40 lines measure 9600 twips: the box is cut to 8500, which the platform holds as 567 pixels
-// (8505 twips), and the window follows the height read back.
+// The measuring label counts a line per line break, the listing's last one included: n
+// characters measure (n + 1) × 240 twips. 40 characters measure 9840: the box is cut to 8500, which
+// the platform holds as 567 pixels (8505 twips), and the window follows the height read back.
 TEST_F(Listing, LongListingIsCutAndShortOneLowersTheWindowAgain) {
     type(QString(40, QChar(u'中')));
     pressAnalyse();
@@ -63,15 +64,15 @@ TEST_F(Listing, LongListingIsCutAndShortOneLowersTheWindowAgain) {
 
     type(QStringLiteral("中文"));
     pressAnalyse();
-    EXPECT_EQ(w->分析文章.Height(), 480);
+    EXPECT_EQ(w->分析文章.Height(), 720);
     EXPECT_EQ(w->Height(), 3135);
 }
 
 TEST_F(Listing, HeightBetweenFloorAndCapFollowsTheBox) {
-    type(QString(20, QChar(u'中'))); // 4800 twips of listing
+    type(QString(20, QChar(u'中')));
     pressAnalyse();
-    EXPECT_EQ(w->分析文章.Height(), 4800);
-    EXPECT_EQ(w->Height(), 960 + 4800 + 600);
+    EXPECT_EQ(w->分析文章.Height(), 21 * 240);
+    EXPECT_EQ(w->Height(), 960 + 21 * 240 + 600);
 }
 
 TEST_F(Listing, ControlCharactersAndCharactersWithoutReadingsKeepTheirLines) {
@@ -106,7 +107,7 @@ TEST_F(Listing, EachLineKeepsItsOwnCharacterWhilePointingRuns) {
     int pointed = 0;
     ime->duringLookup = [&] {
         if (pointed++ < 3)
-            whenMessagesRun([this] { pointAt(10); });
+            whenMessagesRun([this] { pointAt(100); });
     };
     pressAnalyse();
     EXPECT_EQ(w->分析文章.Text(), QStringLiteral("中 ㄓㄨㄥ\r\n文 ㄨㄣˊ\r\n字 ㄗˋ\r\n"));

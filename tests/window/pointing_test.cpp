@@ -102,7 +102,7 @@ TEST_F(Pointing, UnchangedTextAndPrefixUpdatesNothing) {
     crossBareWindow();
     pointAt(5000);
     EXPECT_EQ(w->Label1.Caption(), QString());
-    pointAt(10);
+    pointAt(100);
     EXPECT_EQ(w->Label1.Caption(), QStringLiteral("中"));
 }
 
@@ -133,7 +133,7 @@ TEST_F(Pointing, EmptyBoxEmptiesThePrefixStore) {
 TEST_F(Pointing, FailedLookupEmptiesTheReadingAndHoldsOffFurtherLookups) {
     type(QStringLiteral("中文字"));
     crossBareWindow();
-    pointAt(10);
+    pointAt(100);
     ASSERT_EQ(w->注音解說.Caption(), QStringLiteral("ㄓㄨㄥ"));
     ime->fail = true;
     pointAt(500);
@@ -142,22 +142,19 @@ TEST_F(Pointing, FailedLookupEmptiesTheReadingAndHoldsOffFurtherLookups) {
     EXPECT_EQ(w->readyFlag, 0);
     ime->fail = false;
     const int before = ime->lookups;
-    pointAt(10);
+    pointAt(100);
     EXPECT_EQ(ime->lookups, before);
     EXPECT_TRUE(told.isEmpty());
 }
 
+// A handler that runs inside the lookup's message processing and points elsewhere wins: the
+// lookup reads currentChar only afterwards.
 TEST_F(Pointing, LookupReadsTheNewestCharacterAfterMessages) {
     type(QStringLiteral("中文字"));
     crossBareWindow();
-    bool once = true;
-    ime->duringLookup = [&] {
-        if (once) {
-            once = false;
-            w->currentChar = QStringLiteral("字");
-        }
-    };
-    pointAt(10);
+    whenMessagesRun([this] { w->currentChar = QStringLiteral("字"); });
+    pointAt(100);
+    EXPECT_EQ(w->Label1.Caption(), QStringLiteral("中"));
     EXPECT_EQ(w->注音解說.Caption(), QStringLiteral("ㄗˋ"));
 }
 
@@ -166,7 +163,7 @@ TEST_F(Pointing, MeasuresFromTheStartOfALongText) {
     text[3] = u'字';
     type(text);
     crossBareWindow();
-    pointAt(3 * 240 + 10);
+    pointAt(800); // four characters measure 990 twips, five 1230
     EXPECT_EQ(w->currentChar, QStringLiteral("字"));
     pointAt(1e9);
     EXPECT_EQ(w->Text7.Text().size(), 10000);
@@ -177,7 +174,7 @@ TEST_F(Pointing, MillionCharacters) {
     text[0] = u'中';
     type(text);
     crossBareWindow();
-    pointAt(10);
+    pointAt(100);
     EXPECT_EQ(w->注音解說.Caption(), QStringLiteral("ㄓㄨㄥ"));
     pointAt(3e8);
     EXPECT_EQ(w->Text7.Text().size(), 1000000);
