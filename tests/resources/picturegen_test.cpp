@@ -94,13 +94,6 @@ INSTANTIATE_TEST_SUITE_P(
                     GifCase{"OneColour", noiseImage(640, 480, 1, 4)}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(GifEncoder, RefusesImagesWithoutA256ColourTable) {
-    QImage image(4, 4, QImage::Format_Indexed8);
-    image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
-    EXPECT_THROW(encodeGif(image), std::invalid_argument);
-    EXPECT_THROW(encodeGif(QImage(4, 4, QImage::Format_RGB32)), std::invalid_argument);
-}
-
 TEST(BmpEncoder, RoundTripsThroughQtsReaderWithRowPadding) {
     for (const int width : {1, 2, 3, 4, 297}) {
         SCOPED_TRACE(width);

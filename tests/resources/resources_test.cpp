@@ -3,8 +3,6 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include "resources/pictures.h"
-
 namespace {
 
 struct Picture {
@@ -23,10 +21,10 @@ TEST_P(LinkedPicture, LoadsAtItsSize) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, LinkedPicture,
-                         testing::Values(Picture{pictures::searchRaised, {65, 48}, false},
-                                         Picture{pictures::searchPressed, {65, 48}, false},
-                                         Picture{pictures::backdrop, {297, 73}, false},
-                                         Picture{pictures::icon, {32, 32}, true},
-                                         Picture{pictures::icon32, {32, 32}, true}));
+                         testing::Values(Picture{":/pictures/search_raised.gif", {65, 48}, false},
+                                         Picture{":/pictures/search_pressed.gif", {65, 48}, false},
+                                         Picture{":/pictures/backdrop.bmp", {297, 73}, false},
+                                         Picture{":/pictures/icon.ico", {32, 32}, true},
+                                         Picture{":/pictures/icon-32.png", {32, 32}, true}));
 
 } // namespace
