@@ -17,7 +17,7 @@ constexpr int height = 73;
 // parts of the character frame (330..1245 × 900..1785 twips) and the reading frame
 // (1530..4605 × 900..1785), so both start above the picture and the small one left of it.
 constexpr std::array<QRectF, 2> boxes = {QRectF(-2, -2, 61, 59), QRectF(78, -2, 205, 59)};
-constexpr qreal cornerRadius = 6;
+constexpr qreal cornerRadius = 6; // as the frames draw theirs, so the corners coincide
 
 constexpr QPointF shadowOffset(4, 4); // as far as the blur spreads, so none shows left or above
 constexpr int blurRadius = 2;
@@ -97,7 +97,7 @@ QImage drawBackdrop() {
     for (const QRectF& box : boxes) {
         // A 1-px pen on the half-pixel line fills exactly the box's outermost pixels.
         const QRectF inner = box.adjusted(0.5, 0.5, -0.5, -0.5);
-        p.drawRoundedRect(inner, cornerRadius - 0.5, cornerRadius - 0.5);
+        p.drawRoundedRect(inner, cornerRadius, cornerRadius);
     }
     return image;
 }
