@@ -1,0 +1,148 @@
+#include "platform/imm/PhoneticDictionary.h"
+
+#include "platform/imm/ChewingEngine.h"
+#include "platform/imm/PhraseTree.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace imm {
+namespace {
+
+Q_LOGGING_CATEGORY(lcDictionary, "quilldex.imm", QtCriticalMsg)
+
+// How many syllables the engine is asked about to confirm that it reads the phrase list as we do.
+constexpr std::size_t kSpotChecks = 16;
+
+bool holdsPhraseList(const QString& folder) {
+    const QDir dir(folder);
+    return QFileInfo::exists(dir.filePath(QString::fromLatin1(kPhraseTreeFile))) &&
+           QFileInfo::exists(dir.filePath(QString::fromLatin1(kPhraseTextFile)));
+}
+
+// The engine lists exactly what the phrase list files on its own under each syllable; listing
+// every syllable through it costs far more than reading the list. So the list is read, and the
+// engine confirms it on syllables spread over the whole range.
+bool engineAgrees(ChewingEngine& engine, std::span<const zhuyin::Phone> syllables,
+                  const PhraseTreeSummary& summary) {
+    if (syllables.empty())
+        return false;
+    const std::size_t step = std::max<std::size_t>(1, syllables.size() / kSpotChecks);
+    for (std::size_t i = 0; i < syllables.size(); i += step) {
+        const zhuyin::Phone phone = syllables[i];
+        std::vector<char32_t> fromEngine = engine.candidatesOf(phone);
+        std::vector<char32_t> fromList;
+        for (const ReadingUsage& reading : summary.usage) {
+            if (reading.phone == phone)
+                fromList.push_back(reading.character);
+        }
+        std::sort(fromEngine.begin(), fromEngine.end());
+        std::sort(fromList.begin(), fromList.end());
+        if (fromEngine != fromList)
+            return false;
+    }
+    return true;
+}
+
+// The engine's listing, grouped by character in its order, with the list's figures if any.
+std::vector<ReadingUsage> withUsage(const std::vector<ListedReading>& listed,
+                                    const PhraseTreeSummary* summary) {
+    std::unordered_map<std::uint64_t, const ReadingUsage*> figures;
+    const auto key = [](char32_t c, zhuyin::Phone p) { return std::uint64_t{c} << 16 | p; };
+    if (summary) {
+        for (const ReadingUsage& reading : summary->usage)
+            figures.emplace(key(reading.character, reading.phone), &reading);
+    }
+    std::vector<ReadingUsage> readings;
+    readings.reserve(listed.size());
+    for (const ListedReading& l : listed) {
+        ReadingUsage reading{l.character, l.phone, 0, 0};
+        if (const auto it = figures.find(key(l.character, l.phone)); it != figures.end())
+            reading = *it->second;
+        readings.push_back(reading);
+    }
+    std::stable_sort(
+        readings.begin(), readings.end(),
+        [](const ReadingUsage& a, const ReadingUsage& b) { return a.character < b.character; });
+    readings.erase(std::unique(readings.begin(), readings.end(),
+                               [](const ReadingUsage& a, const ReadingUsage& b) {
+                                   return a.character == b.character && a.phone == b.phone;
+                               }),
+                   readings.end());
+    return readings;
+}
+
+} // namespace
+
+DictionaryFolders systemDictionaryFolders() {
+    QString folder = QStringLiteral(QX_CHEWING_DATADIR);
+    const QString searchPath = qEnvironmentVariable("CHEWING_PATH");
+    if (!searchPath.isEmpty()) {
+        const QStringList candidates = searchPath.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+        folder = candidates.value(0, folder);
+        for (const QString& candidate : candidates) {
+            if (holdsPhraseList(candidate)) {
+                folder = candidate;
+                break;
+            }
+        }
+    }
+    return {folder, folder};
+}
+
+ReadingIndex buildReadingIndex(const DictionaryFolders& folders, IndexBuildReport* report) {
+    IndexBuildReport local;
+    IndexBuildReport& r = report ? *report : local;
+
+    const PhraseTreeFiles engineFiles(folders.engine);
+    std::vector<zhuyin::Phone> syllables;
+    if (engineFiles.present()) {
+        auto checked = checkPhraseTree(engineFiles.tree(), engineFiles.text());
+        if (!checked) {
+            r.engineFiles = FilesState::Malformed;
+            qCWarning(lcDictionary) << "damaged phrase list in" << folders.engine
+                                    << "- the phonetic input method stays without a dictionary";
+            return {};
+        }
+        r.engineFiles = FilesState::Used;
+        syllables = std::move(*checked);
+    } else {
+        // Without the list of syllables that exist, every combination is tried.
+        syllables = ChewingEngine::allSyllables();
+    }
+
+    std::optional<ChewingEngine> engine = ChewingEngine::open(folders.engine);
+    r.engineLoaded = engine.has_value();
+    if (!engine) {
+        qCWarning(lcDictionary) << "no phonetic dictionary could be loaded from" << folders.engine;
+        return {};
+    }
+
+    std::optional<PhraseTreeFiles> otherFiles;
+    if (folders.usage != folders.engine)
+        otherFiles.emplace(folders.usage);
+    const PhraseTreeFiles& usageFiles = otherFiles ? *otherFiles : engineFiles;
+    std::optional<PhraseTreeSummary> usage;
+    if (usageFiles.present()) {
+        usage = summarisePhraseTree(usageFiles.tree(), usageFiles.text());
+        r.usageFiles = usage ? FilesState::Used : FilesState::Malformed;
+    }
+    if (!usage)
+        qCWarning(lcDictionary) << "no usable phrase list in" << folders.usage
+                                << "- readings keep the engine's order";
+
+    if (usage && !otherFiles && engineAgrees(*engine, syllables, *usage)) {
+        r.listedReadings = usage->usage.size();
+        return ReadingIndex::build(usage->usage);
+    }
+    r.listedByEngine = true;
+    const std::vector<ListedReading> listed = engine->listReadings(syllables);
+    r.listedReadings = listed.size();
+    return ReadingIndex::build(withUsage(listed, usage ? &*usage : nullptr));
+}
+
+} // namespace imm

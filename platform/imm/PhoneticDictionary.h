@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/imm/ReadingIndex.h"
+
+#include <QString>
+
+namespace imm {
+
+struct DictionaryFolders {
+    QString engine; // where the engine loads its dictionary from
+    QString usage;  // where the phrase list that ranks readings is read; normally the same folder
+};
+
+// The system's dictionary: the first folder of CHEWING_PATH that holds the phrase list, as the
+// engine itself would search, else the folder libchewing3-data installs.
+DictionaryFolders systemDictionaryFolders();
+
+enum class FilesState {
+    Missing,   // absent or unreadable
+    Malformed, // present but not a sound phrase list
+    Used,
+};
+
+// What building the index found, for diagnostics and tests.
+struct IndexBuildReport {
+    FilesState engineFiles = FilesState::Missing;
+    FilesState usageFiles = FilesState::Missing;
+    bool engineLoaded = false;
+    bool listedByEngine = false; // every syllable typed through the engine (else read off the list)
+    std::size_t listedReadings = 0;
+};
+
+// Every reading that the engine offers, each character's ranked by the phrase list's figures, or
+// in the engine's order without them. A phrase list that the engine could
+// not read safely is never handed to it (it trusts its files and aborts on bad ones): the index
+// is then empty, as without a dictionary.
+ReadingIndex buildReadingIndex(const DictionaryFolders& folders,
+                               IndexBuildReport* report = nullptr);
+
+} // namespace imm

@@ -1,0 +1,67 @@
+#include "platform/imm/PhoneticInputMethod.h"
+
+#include <QMetaObject>
+
+#include <cstring>
+
+namespace imm {
+
+PhoneticInputMethod::PhoneticInputMethod(DictionaryFolders folders)
+    : folders_(std::move(folders)) {}
+
+PhoneticInputMethod::~PhoneticInputMethod() = default;
+
+const ReadingIndex& PhoneticInputMethod::readingIndex() {
+    std::call_once(built_, [this] { index_ = buildReadingIndex(folders_, &report_); });
+    return index_;
+}
+
+const IndexBuildReport& PhoneticInputMethod::buildReport() {
+    readingIndex();
+    return report_;
+}
+
+std::int32_t PhoneticInputMethod::ImmEscapeA(HKL hkl, HIMC, std::uint32_t escape, void*) {
+    if (hkl != kPhoneticIme || escape != IME_ESC_MAX_KEY)
+        return 0;
+    return readingIndex().empty() ? 0 : kKeyLimit;
+}
+
+std::int32_t PhoneticInputMethod::ImmGetConversionListA(HKL hkl, HIMC, const char* source,
+                                                        void* destination,
+                                                        std::uint32_t bufferLength,
+                                                        std::uint32_t flag) {
+    if (hkl != kPhoneticIme || flag != GCL_REVERSECONVERSION || !source)
+        return 0;
+    const QByteArrayView list = readingIndex().candidateList(source);
+    if (list.isEmpty())
+        return 0;
+    const auto size = static_cast<std::uint32_t>(list.size());
+    if (bufferLength == 0)
+        return static_cast<std::int32_t>(size);
+    if (!destination || bufferLength < size)
+        return 0;
+    std::memcpy(destination, list.data(), size);
+    return static_cast<std::int32_t>(size);
+}
+
+bool PhoneticInputMethod::ImmIsIME(HKL hkl) {
+    return hkl == kPhoneticIme;
+}
+
+bool PhoneticInputMethod::ImmSimulateHotKey(HWND hwnd, std::uint32_t hotKey) {
+    if (hwnd == 0 || hotKey != IME_THOTKEY_IME_NONIME_TOGGLE)
+        return false;
+    return QMetaObject::invokeMethod(
+        &events_, [this] { toggleLayout(); }, Qt::QueuedConnection);
+}
+
+HKL PhoneticInputMethod::GetKeyboardLayout(std::uint32_t threadId) {
+    return threadId == 0 ? active_ : 0;
+}
+
+void PhoneticInputMethod::toggleLayout() {
+    active_ = active_ == kPhoneticIme ? kPlainKeyboard : kPhoneticIme;
+}
+
+} // namespace imm

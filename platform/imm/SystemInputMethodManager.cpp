@@ -1,0 +1,15 @@
+#include "platform/imm/SystemInputMethodManager.h"
+
+#include "platform/imm/PhoneticInputMethod.h"
+
+namespace imm {
+
+std::unique_ptr<InputMethodManager> makeSystemInputMethodManager() {
+    return makeSystemInputMethodManager(systemDictionaryFolders());
+}
+
+std::unique_ptr<InputMethodManager> makeSystemInputMethodManager(const DictionaryFolders& folders) {
+    return std::make_unique<PhoneticInputMethod>(folders);
+}
+
+} // namespace imm

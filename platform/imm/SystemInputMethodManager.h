@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/imm/InputMethodManager.h"
+#include "platform/imm/PhoneticDictionary.h"
+
+#include <memory>
+
+namespace imm {
+
+// The Input Method Manager of this system: the phonetic input method on the system's dictionary.
+std::unique_ptr<InputMethodManager> makeSystemInputMethodManager();
+
+// The same on a dictionary of the caller's choice (tests: missing or damaged files).
+std::unique_ptr<InputMethodManager> makeSystemInputMethodManager(const DictionaryFolders& folders);
+
+} // namespace imm

@@ -1,0 +1,70 @@
+#include "tools/readings/ReadingsTool.h"
+
+#include "lookup/ReadingLookup.h"
+#include "platform/imm/SystemInputMethodManager.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+void printError(const QString& message) {
+    std::fprintf(stderr, "quilldex2-readings: %s\n", message.toLocal8Bit().constData());
+}
+
+QByteArray readAll(std::FILE* in) {
+    QByteArray data;
+    char chunk[1 << 16];
+    std::size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0)
+        data.append(chunk, static_cast<qsizetype>(n));
+    return data;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QString error;
+    const auto options = readings::parseArguments(app.arguments().mid(1), error);
+    if (!options) {
+        printError(error);
+        std::fputs(readings::usageText().toLocal8Bit().constData(), stderr);
+        return 2;
+    }
+    if (options->help) {
+        std::fputs(readings::usageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
+    const QByteArray input = readAll(stdin);
+    if (std::ferror(stdin)) {
+        printError(QStringLiteral("cannot read standard input"));
+        return 1;
+    }
+
+    auto imm = imm::makeSystemInputMethodManager();
+    readings::ConsolePump pump;
+    bool writeFailed = false;
+    const auto write = [&](std::string_view piece) {
+        if (!writeFailed && std::fwrite(piece.data(), 1, piece.size(), stdout) != piece.size())
+            writeFailed = true;
+    };
+    try {
+        if (const auto bad = readings::listReadings(input, *options, *imm, pump, write)) {
+            printError(QStringLiteral("the input is not valid UTF-8 (byte %1); nothing was listed")
+                           .arg(bad->byteOffset));
+            return 1;
+        }
+    } catch (const std::exception& e) {
+        printError(QString::fromLocal8Bit(e.what()));
+        return 1;
+    }
+    if (writeFailed || std::fflush(stdout) != 0) {
+        printError(QStringLiteral("cannot write standard output"));
+        return 1;
+    }
+    return 0;
+}
