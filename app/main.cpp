@@ -7,6 +7,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Lets the desktop match the window to its desktop entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("quilldex2"));
 
     desktop::InstanceLock oneCopy(QStringLiteral("quilldex2.lock"));
     WindowServices services;

@@ -12,8 +12,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     QScreen* screen = QGuiApplication::primaryScreen();
-    const QPixmap shot = screen->grabWindow(0, args[2].toInt(), args[3].toInt(), args[4].toInt(),
-                                            args[5].toInt());
+    const QPixmap shot =
+        screen->grabWindow(0, args[2].toInt(), args[3].toInt(), args[4].toInt(), args[5].toInt());
     if (shot.isNull() || !shot.save(args[1], "PNG")) {
         std::fprintf(stderr, "qx-screenshot: could not grab or save the screen\n");
         return 1;
