@@ -1,0 +1,140 @@
+#pragma once
+
+#include "lookup/MessagePump.h"
+#include "platform/imm/InputMethodManager.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Test doubles for the reading lookup: an Input Method Manager that answers as scripted and a
+// message pump, both writing to one call log, so that a test sees how their calls interleave.
+namespace qxtest {
+
+using CallLog = std::vector<std::string>;
+
+inline std::string hex(std::uint64_t value) {
+    return QString::number(value, 16).toStdString();
+}
+
+class ScriptedImm final : public imm::InputMethodManager {
+public:
+    static constexpr imm::HKL kPlain = 0x04040404;
+    static constexpr imm::HKL kIme = 0xE0080404;
+
+    explicit ScriptedImm(CallLog& log)
+        : log_(log) {}
+
+    // The answers.
+    std::int32_t keyLimit = 4;               // to IME_ESC_MAX_KEY
+    QByteArray list;                         // the candidate list a fetch copies from
+    std::optional<std::int32_t> sizeAnswer;  // the size query's answer; list.size() by default
+    std::optional<std::int32_t> fetchAnswer; // the fetch's answer; list.size() by default
+    imm::HKL activeLayout = kPlain;
+    imm::HKL layoutAfterHotKey = kIme; // active once pending messages are processed after a hot key
+    std::vector<imm::HKL> imeLayouts{kIme};
+
+    // What the calls carried beyond the log.
+    std::vector<QByteArray> sources;    // the source text of each conversion-list call
+    std::vector<bool> escapeDataEmpty;  // each escape's data pointed to an empty string
+    std::vector<bool> destinationGiven; // each conversion-list call had a destination
+
+    // Lets a hot key that is waiting take effect; the pump calls this when it processes messages.
+    void deliverHotKeys() {
+        if (hotKeyPending_)
+            activeLayout = layoutAfterHotKey;
+        hotKeyPending_ = false;
+    }
+
+    std::int32_t ImmEscapeA(imm::HKL hkl, imm::HIMC himc, std::uint32_t escape,
+                            void* data) override {
+        log_.push_back("ImmEscapeA(" + hex(hkl) + ", " + hex(himc) + ", " + hex(escape) + ")");
+        escapeDataEmpty.push_back(data && *static_cast<const char*>(data) == '\0');
+        return keyLimit;
+    }
+
+    std::int32_t ImmGetConversionListA(imm::HKL hkl, imm::HIMC himc, const char* source,
+                                       void* destination, std::uint32_t bufferLength,
+                                       std::uint32_t flag) override {
+        log_.push_back("ImmGetConversionListA(" + hex(hkl) + ", " + hex(himc) + ", " +
+                       std::to_string(bufferLength) + ", " + hex(flag) + ")");
+        sources.push_back(QByteArray(source));
+        destinationGiven.push_back(destination != nullptr);
+        if (bufferLength == 0)
+            return sizeAnswer.value_or(static_cast<std::int32_t>(list.size()));
+        const auto copied =
+            std::min<std::size_t>(bufferLength, static_cast<std::size_t>(list.size()));
+        std::memcpy(destination, list.constData(), copied);
+        return fetchAnswer.value_or(static_cast<std::int32_t>(list.size()));
+    }
+
+    bool ImmIsIME(imm::HKL hkl) override {
+        log_.push_back("ImmIsIME(" + hex(hkl) + ")");
+        return std::find(imeLayouts.begin(), imeLayouts.end(), hkl) != imeLayouts.end();
+    }
+
+    bool ImmSimulateHotKey(imm::HWND hwnd, std::uint32_t hotKey) override {
+        log_.push_back("ImmSimulateHotKey(" + hex(hwnd) + ", " + hex(hotKey) + ")");
+        hotKeyPending_ = true;
+        return true;
+    }
+
+    imm::HKL GetKeyboardLayout(std::uint32_t threadId) override {
+        log_.push_back("GetKeyboardLayout(" + std::to_string(threadId) + ")");
+        return activeLayout;
+    }
+
+private:
+    CallLog& log_;
+    bool hotKeyPending_ = false;
+};
+
+class ScriptedPump final : public lookup::MessagePump {
+public:
+    ScriptedPump(CallLog& log, ScriptedImm& imm)
+        : log_(log)
+        , imm_(imm) {}
+
+    std::optional<imm::HWND> form = 0x1234; // nothing: no active form
+
+    std::optional<imm::HWND> activeFormWindow() const override { return form; }
+
+    void processPendingMessages() override {
+        log_.push_back("processPendingMessages");
+        imm_.deliverHotKeys();
+    }
+
+private:
+    CallLog& log_;
+    ScriptedImm& imm_;
+};
+
+inline void putDword(QByteArray& bytes, qsizetype at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<char>(value >> (8 * i) & 0xFF);
+}
+
+// A CANDIDATELIST of `strings` (code-page-950 bytes), laid out as Windows lays it out: dwSize,
+// dwStyle, dwCount, dwSelection, dwPageStart, dwPageSize, dwOffset[], zero-terminated strings.
+inline QByteArray candidateList(std::initializer_list<QByteArray> strings) {
+    const auto count = static_cast<std::uint32_t>(strings.size());
+    QByteArray bytes(24 + 4 * count, '\0');
+    std::uint32_t k = 0;
+    for (const QByteArray& s : strings) {
+        putDword(bytes, 24 + 4 * k++, static_cast<std::uint32_t>(bytes.size()));
+        bytes.append(s).append('\0');
+    }
+    putDword(bytes, 0, static_cast<std::uint32_t>(bytes.size()));
+    putDword(bytes, 4, 1);
+    putDword(bytes, 8, count);
+    putDword(bytes, 20, count);
+    return bytes;
+}
+
+} // namespace qxtest
