@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 namespace lookup {
 namespace {
@@ -58,17 +59,18 @@ QString ImeQueryComp(imm::InputMethodManager& imm, imm::HKL hkb, const QString& 
     if (keyLimit <= 0)
         return {};
 
-    const QByteArray source = codepage::toAnsi(bChinaWord);
+    std::string source;
+    codepage::appendAnsi(bChinaWord, source);
     std::array<char, 32> scratch{};
-    const std::int32_t listSize = imm.ImmGetConversionListA(
-        hkb, 0, source.constData(), scratch.data(), 0, imm::GCL_REVERSECONVERSION);
+    const std::int32_t listSize = imm.ImmGetConversionListA(hkb, 0, source.c_str(), scratch.data(),
+                                                            0, imm::GCL_REVERSECONVERSION);
     if (listSize <= 0)
         return {};
 
     FetchBuffer buffer(qsizetype{listSize} + 1);
     std::fill(buffer.begin(), buffer.end(), '\0');
     const std::int32_t fetched =
-        imm.ImmGetConversionListA(hkb, 0, source.constData(), buffer.data(),
+        imm.ImmGetConversionListA(hkb, 0, source.c_str(), buffer.data(),
                                   static_cast<std::uint32_t>(listSize), imm::GCL_REVERSECONVERSION);
     buffer[listSize] = '\0'; // never offered to the IME: every string ends inside the buffer
 

@@ -107,10 +107,29 @@ std::uint16_t encodeUnit(char16_t unit) {
     return code;
 }
 
-void appendCode(QByteArray& out, std::uint16_t code) {
+template <typename Bytes> void appendCode(Bytes& out, std::uint16_t code) {
     if (code > 0xFF)
-        out.append(static_cast<char>(code >> 8));
-    out.append(static_cast<char>(code & 0xFF));
+        out.push_back(static_cast<char>(code >> 8));
+    out.push_back(static_cast<char>(code & 0xFF));
+}
+
+template <typename Bytes> void encode(QStringView text, Bytes& out) {
+    const auto* units = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t unit = units[i];
+        if (unit < 0x80) {
+            out.push_back(static_cast<char>(unit));
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < size &&
+                   QChar::isLowSurrogate(units[i + 1])) {
+            appendCode(out, askEncode(units + i, 2));
+            ++i;
+        } else if (QChar::isSurrogate(unit)) {
+            out.push_back(kQuestion);
+        } else {
+            appendCode(out, encodeUnit(unit));
+        }
+    }
 }
 
 std::uint32_t askDecode(std::uint16_t code) {
@@ -177,48 +196,40 @@ std::optional<char32_t> characterOf(std::uint16_t code) {
 QByteArray toAnsi(QStringView text) {
     QByteArray out;
     out.reserve(2 * text.size());
-    const auto* units = reinterpret_cast<const char16_t*>(text.utf16());
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t unit = units[i];
-        if (unit < 0x80) {
-            out.append(static_cast<char>(unit));
-        } else if (QChar::isHighSurrogate(unit) && i + 1 < size &&
-                   QChar::isLowSurrogate(units[i + 1])) {
-            appendCode(out, askEncode(units + i, 2));
-            ++i;
-        } else if (QChar::isSurrogate(unit)) {
-            out.append(kQuestion);
-        } else {
-            appendCode(out, encodeUnit(unit));
-        }
-    }
+    encode(text, out);
     return out;
 }
 
+void appendAnsi(QStringView text, std::string& out) {
+    encode(text, out);
+}
+
 QString fromAnsi(QByteArrayView bytes) {
-    QString out;
-    out.reserve(bytes.size());
+    // At most one UTF-16 unit per byte, or two for a pair of bytes.
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* to = out.data();
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
     const qsizetype size = bytes.size();
     for (qsizetype i = 0; i < size; ++i) {
         const std::uint8_t b = data[i];
         if (b < 0x80) {
-            out.append(QChar(b));
+            *to++ = QChar(b);
             continue;
         }
         std::uint16_t code = b;
         if (isLeadByte(b) && i + 1 < size && isTrailByte(data[i + 1]))
             code = static_cast<std::uint16_t>(b << 8 | data[++i]);
         const std::uint32_t point = decodeCode(code);
-        if (point == kUnmapped)
-            out.append(QChar(kQuestion));
-        else if (QChar::requiresSurrogates(point))
-            out.append(QChar(QChar::highSurrogate(point)))
-                .append(QChar(QChar::lowSurrogate(point)));
-        else
-            out.append(QChar(static_cast<char16_t>(point)));
+        if (point == kUnmapped) {
+            *to++ = QChar(kQuestion);
+        } else if (QChar::requiresSurrogates(point)) {
+            *to++ = QChar(QChar::highSurrogate(point));
+            *to++ = QChar(QChar::lowSurrogate(point));
+        } else {
+            *to++ = QChar(static_cast<char16_t>(point));
+        }
     }
+    out.truncate(to - out.constData());
     return out;
 }
 

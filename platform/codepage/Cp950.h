@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 // Conversion between the program's Unicode text and code page 950, the ANSI code page that the
 // input method speaks. glibc's iconv "CP950" decides every mapping; results are cached per code,
@@ -16,6 +17,9 @@ namespace codepage {
 // Unicode to code page 950. A character that the code page cannot hold becomes one "?", and so
 // does an unpaired surrogate.
 QByteArray toAnsi(QStringView text);
+
+// The same, appended to `out`: no allocation for short text, for the lookup's hot path.
+void appendAnsi(QStringView text, std::string& out);
 
 // Code page 950 to Unicode. A byte sequence that names no character becomes one "?": a lead byte
 // with a valid trail byte takes both bytes with it, any other stray byte only itself.

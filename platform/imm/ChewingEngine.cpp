@@ -7,6 +7,7 @@
 
 #include <chewing.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <string_view>
@@ -24,8 +25,12 @@ void logToCategory(void*, int level, const char* format, ...) {
     char line[512];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(line, sizeof line, format, args);
+    const int written = std::vsnprintf(line, sizeof line, format, args);
     va_end(args);
+    // The engine ends its lines itself; the logger adds its own end.
+    std::size_t length = written < 0 ? 0 : std::min<std::size_t>(written, sizeof line - 1);
+    while (length > 0 && line[length - 1] == '\n')
+        line[--length] = '\0';
     const QMessageLogger logger(nullptr, 0, nullptr, lcChewing().categoryName());
     if (type == QtWarningMsg)
         logger.warning("%s", line);

@@ -89,18 +89,42 @@ private:
     std::vector<std::uint64_t> words_;
 };
 
-// The characters of the zero-terminated phrase at `text`; false unless it is valid UTF-8 of
-// exactly `length` characters. `available` bytes from `text` on end with a zero byte.
-bool decodePhrase(const char* text, std::size_t available, int length, char32_t* out) {
-    const std::string_view rest(text, available);
-    std::size_t pos = 0;
-    for (int k = 0; k < length; ++k) {
-        const auto c = codepage::nextUtf8(rest, pos);
-        if (!c || *c == 0)
+// Whether all of the text is UTF-8; phrases are then decoded without checking each again.
+bool isUtf8(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        if (static_cast<std::uint8_t>(text[pos]) < 0x80)
+            ++pos;
+        else if (!codepage::nextUtf8(text, pos))
             return false;
-        out[k] = *c;
     }
-    return rest[pos] == '\0';
+    return true;
+}
+
+// The characters of the zero-terminated phrase at `text`, in text already known to be UTF-8;
+// false unless it has exactly `length` characters and starts on a character.
+bool decodePhrase(const char* text, int length, char32_t* out) {
+    const auto* p = reinterpret_cast<const std::uint8_t*>(text);
+    for (int k = 0; k < length; ++k) {
+        const std::uint8_t lead = *p;
+        if (lead == 0 || (lead >= 0x80 && lead < 0xC0))
+            return false;
+        if (lead < 0x80) {
+            out[k] = lead;
+            p += 1;
+        } else if (lead < 0xE0) {
+            out[k] = static_cast<char32_t>((lead & 0x1F) << 6 | (p[1] & 0x3F));
+            p += 2;
+        } else if (lead < 0xF0) {
+            out[k] =
+                static_cast<char32_t>((lead & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F));
+            p += 3;
+        } else {
+            out[k] = static_cast<char32_t>((lead & 0x07) << 18 | (p[1] & 0x3F) << 12 |
+                                           (p[2] & 0x3F) << 6 | (p[3] & 0x3F));
+            p += 4;
+        }
+    }
+    return *p == 0;
 }
 
 void addSaturating(std::uint32_t& total, std::uint32_t amount) {
@@ -116,7 +140,7 @@ public:
         , shared_(dict_.size()) {}
 
     std::optional<PhraseTreeSummary> run() {
-        if (!markSharedPhrases() || !collectSingles() || !walk())
+        if (!isUtf8(dict_) || !markSharedPhrases() || !collectSingles() || !walk())
             return std::nullopt;
         addSharedPhrases();
         PhraseTreeSummary summary;
@@ -143,7 +167,7 @@ private:
     };
 
     bool phraseOf(const Node& leaf, int length, char32_t* out) const {
-        return decodePhrase(dict_.data() + leaf.first, dict_.size() - leaf.first, length, out);
+        return decodePhrase(dict_.data() + leaf.first, length, out);
     }
 
     // Leaves that share their phrase text with another leaf: only those need de-duplicating.

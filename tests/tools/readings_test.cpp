@@ -5,6 +5,7 @@
 #include "platform/imm/SystemInputMethodManager.h"
 
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -155,8 +156,11 @@ struct ProgramRun {
     QByteArray out, err;
 };
 
-ProgramRun runProgram(const QStringList& arguments, const QByteArray& input) {
+ProgramRun
+runProgram(const QStringList& arguments, const QByteArray& input,
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(QX_READINGS_PROGRAM), arguments);
     process.write(input);
     process.closeWriteChannel();
@@ -176,6 +180,16 @@ TEST(ReadingsProgram, RefusesInvalidUtf8WithAMessage) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_TRUE(run.err.contains("not valid UTF-8 (byte 3)")) << run.err.toStdString();
+}
+
+TEST(ReadingsProgram, SaysSoWhenNoDictionaryIsInstalled) {
+    QTemporaryDir empty;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("CHEWING_PATH"), empty.path());
+    const ProgramRun run = runProgram({}, "中", environment);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "中 \n");
+    EXPECT_TRUE(run.err.contains("no phonetic dictionary")) << run.err.toStdString();
 }
 
 TEST(ReadingsProgram, HelpSaysWhatItDoes) {

@@ -16,27 +16,43 @@ bool isLineBreak(char32_t c) {
 }
 
 void appendUtf8(std::string& out, const QString& text) {
+    const std::size_t start = out.size();
+    out.resize(start + 3 * static_cast<std::size_t>(text.size()));
+    char* p = out.data() + start;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text[i].unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             c = QChar::surrogateToUcs4(text[i], text[i + 1]);
-            ++i;
+            ++i; // two units, four bytes: within the three bytes a unit was given
         }
         if (c < 0x80) {
-            out += static_cast<char>(c);
+            *p++ = static_cast<char>(c);
         } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | c >> 6);
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            *p++ = static_cast<char>(0xC0 | c >> 6);
+            *p++ = static_cast<char>(0x80 | (c & 0x3F));
         } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | c >> 12);
-            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            *p++ = static_cast<char>(0xE0 | c >> 12);
+            *p++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            *p++ = static_cast<char>(0x80 | (c & 0x3F));
         } else {
-            out += static_cast<char>(0xF0 | c >> 18);
-            out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            *p++ = static_cast<char>(0xF0 | c >> 18);
+            *p++ = static_cast<char>(0x80 | (c >> 12 & 0x3F));
+            *p++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            *p++ = static_cast<char>(0x80 | (c & 0x3F));
         }
+    }
+    out.resize(static_cast<std::size_t>(p - out.data()));
+}
+
+// Sets `text` to the one character `c`, keeping its buffer.
+void setCharacter(QString& text, char32_t c) {
+    if (QChar::requiresSurrogates(c)) {
+        text.resize(2);
+        text[0] = QChar(QChar::highSurrogate(c));
+        text[1] = QChar(QChar::lowSurrogate(c));
+    } else {
+        text.resize(1);
+        text[0] = QChar(static_cast<char16_t>(c));
     }
 }
 
@@ -88,7 +104,7 @@ std::optional<ListingError> listReadings(QByteArrayView input, const Options& op
 
     std::string out;
     out.reserve(kChunkBytes + 256);
-    QString character;
+    QString character(2, QChar());
     std::size_t pos = 0;
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         pos = 3; // a byte-order mark says how the text is encoded; it is not part of it
@@ -97,7 +113,7 @@ std::optional<ListingError> listReadings(QByteArrayView input, const Options& op
         const char32_t c = *codepage::nextUtf8(text, pos);
         if (isLineBreak(c))
             continue;
-        character = QString::fromUcs4(&c, 1);
+        setCharacter(character, c);
         out.append(text.substr(start, pos - start));
         out += ' ';
         const imm::HKL layout = lookup::toChinese(imm, pump);

@@ -47,6 +47,14 @@ int main(int argc, char** argv) {
 
     auto imm = imm::makeSystemInputMethodManager();
     readings::ConsolePump pump;
+    if (!input.isEmpty()) {
+        // Scripts would otherwise take empty readings for characters without one.
+        char noData[] = "";
+        const imm::HKL layout = lookup::toChinese(*imm, pump);
+        if (imm->ImmEscapeA(layout, 0, imm::IME_ESC_MAX_KEY, noData) <= 0)
+            printError(
+                QStringLiteral("no phonetic dictionary is installed; every reading is empty"));
+    }
     bool writeFailed = false;
     const auto write = [&](std::string_view piece) {
         if (!writeFailed && std::fwrite(piece.data(), 1, piece.size(), stdout) != piece.size())
