@@ -9,7 +9,7 @@ packages=(
     # run: the phonetic dictionary, the font, the browser opener
     libchewing3-data fonts-arphic-uming xdg-utils
     # tests and benchmarks
-    libgtest-dev libbenchmark-dev xvfb xauth clang-format desktop-file-utils appstream dpkg-dev file x11-utils
+    libgtest-dev libbenchmark-dev xvfb xauth clang-format desktop-file-utils appstream dpkg-dev file x11-utils xdotool
     # sanitizer and fuzzing builds
     clang libclang-rt-14-dev
 )

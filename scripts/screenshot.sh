@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
 # Starts the built program on a virtual X display and saves a picture of its window.
-#   scripts/screenshot.sh [OUT.png]   (default: docs/screenshot.png)
-# The build directory is $QX_BUILD_DIR or build/. Needs xvfb, xauth and x11-utils.
+#   scripts/screenshot.sh [OUT.png] [--in-use]   (default: docs/screenshot.png)
+# --in-use points at a character and lists the prompt before the picture is taken.
+# The build directory is $QX_BUILD_DIR or build/. Needs xvfb, xauth, x11-utils and xdotool.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-out=$(realpath -m "${1:-docs/screenshot.png}")
+out=docs/screenshot.png in_use=0
+for arg in "$@"; do
+    case $arg in
+    --in-use) in_use=1 ;;
+    *) out=$arg ;;
+    esac
+done
+out=$(realpath -m "$out")
 build=$(realpath "${QX_BUILD_DIR:-build}")
-export QX_SHOT_OUT=$out QX_SHOT_BUILD=$build
+export QX_SHOT_OUT=$out QX_SHOT_BUILD=$build QX_SHOT_IN_USE=$in_use
 xvfb-run -a -s "-screen 0 800x600x24" bash -c '
     set -euo pipefail
     export XDG_RUNTIME_DIR=$(mktemp -d)
@@ -19,9 +27,18 @@ xvfb-run -a -s "-screen 0 800x600x24" bash -c '
     done
     [ -n "$info" ] || { echo "the window did not appear" >&2; exit 1; }
     field() { printf "%s\n" "$info" | sed -n "s/^ *$1: *\(-\?[0-9]*\).*/\1/p"; }
+    x=$(field "Absolute upper-left X") y=$(field "Absolute upper-left Y")
+    if [ "$QX_SHOT_IN_USE" = 1 ]; then
+        # Over the bare window, press and release the analyse button, then point at the
+        # sixth character of the prompt.
+        xdotool mousemove $((x + 250)) $((y + 170)) sleep 0.2
+        xdotool mousemove $((x + 440)) $((y + 30)) click 1 sleep 0.5
+        xdotool mousemove $((x + 250)) $((y + 30)) sleep 0.2
+        xdotool mousemove $((x + 106)) $((y + 34)) sleep 0.2
+        info=$(xwininfo -name "Quilldex 2")
+    fi
     sleep 1 # let it paint
-    "$QX_SHOT_BUILD/tools/screenshot/qx-screenshot" "$QX_SHOT_OUT" \
-        "$(field "Absolute upper-left X")" "$(field "Absolute upper-left Y")" \
+    "$QX_SHOT_BUILD/tools/screenshot/qx-screenshot" "$QX_SHOT_OUT" "$x" "$y" \
         "$(field Width)" "$(field Height)"
 '
 echo "saved $out"

@@ -130,6 +130,7 @@ MultiLineTextBox::MultiLineTextBox(QString name, QString text, const TextBoxStyl
     edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit_->setTabChangesFocus(true);
+    edit_->document()->setDocumentMargin(1);
     edit_->viewport()->setMouseTracking(true);
     applyStyle(edit_, style);
     edit_->viewport()->setAutoFillBackground(true);
@@ -209,6 +210,11 @@ void MultiLineTextBox::replaceSelection(const QString& text) {
 }
 void MultiLineTextBox::geometryChanged() {
     edit_->setGeometry(pixelRect());
+    // Text that fits but for the empty line after its last line break shows from its first
+    // line, as a box sized to its text should.
+    QScrollBar* bar = edit_->verticalScrollBar();
+    if (bar->maximum() <= 1)
+        bar->setValue(0);
 }
 void MultiLineTextBox::visibilityChanged() {
     edit_->setVisible(Visible());

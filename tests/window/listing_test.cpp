@@ -1,5 +1,9 @@
 #include "WindowFixture.h"
 
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+
 namespace {
 
 using Listing = WindowTest;
@@ -22,6 +26,15 @@ TEST_F(Listing, StartUpTextGivesALinePerCharacter) {
         EXPECT_TRUE(listed[i].startsWith(prompt[i] + u' ')) << i;
     EXPECT_EQ(w->currentChar, QStringLiteral("字"));
     EXPECT_TRUE(w->查詢鈕.Visible());
+}
+
+// The box grows to the listing's height, so a listing that fits shows from its first line.
+TEST_F(Listing, ListingThatFitsShowsFromItsFirstLine) {
+    pressAnalyse();
+    QCoreApplication::processEvents();
+    auto* box = static_cast<QPlainTextEdit*>(w->分析文章.widget());
+    EXPECT_EQ(box->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(box->cursorForPosition({2, 2}).block().text(), QStringLiteral("請 ㄑㄧㄥˇ"));
 }
 
 TEST_F(Listing, ButtonShowsItsPressedFaceUntilTheListingEnds) {
