@@ -31,31 +31,24 @@ public:
     explicit ScriptedImm(CallLog& log)
         : log_(log) {}
 
-    // The answers.
-    std::int32_t keyLimit = 4;               // to IME_ESC_MAX_KEY
-    QByteArray list;                         // the candidate list a fetch copies from
-    std::optional<std::int32_t> sizeAnswer;  // the size query's answer; list.size() by default
-    std::optional<std::int32_t> fetchAnswer; // the fetch's answer; list.size() by default
+    std::int32_t keyLimit = 4; // the answer to IME_ESC_MAX_KEY
+    QByteArray list;           // what a fetch copies, up to the length it is given
+    std::optional<std::int32_t> sizeAnswer, fetchAnswer; // list.size() unless set
     imm::HKL activeLayout = kPlain;
-    imm::HKL layoutAfterHotKey = kIme; // active once pending messages are processed after a hot key
-    std::vector<imm::HKL> imeLayouts{kIme};
+    imm::HKL layoutAfterHotKey = kIme; // active once messages are processed after a hot key
+    std::vector<QByteArray> sources;   // the source text of each conversion-list call
 
-    // What the calls carried beyond the log.
-    std::vector<QByteArray> sources;    // the source text of each conversion-list call
-    std::vector<bool> escapeDataEmpty;  // each escape's data pointed to an empty string
-    std::vector<bool> destinationGiven; // each conversion-list call had a destination
-
-    // Lets a hot key that is waiting take effect; the pump calls this when it processes messages.
+    // The pump calls this: a hot key takes effect when messages are processed.
     void deliverHotKeys() {
-        if (hotKeyPending_)
+        if (std::exchange(hotKeyPending_, false))
             activeLayout = layoutAfterHotKey;
-        hotKeyPending_ = false;
     }
 
     std::int32_t ImmEscapeA(imm::HKL hkl, imm::HIMC himc, std::uint32_t escape,
                             void* data) override {
-        log_.push_back("ImmEscapeA(" + hex(hkl) + ", " + hex(himc) + ", " + hex(escape) + ")");
-        escapeDataEmpty.push_back(data && *static_cast<const char*>(data) == '\0');
+        const bool noData = data && *static_cast<const char*>(data) == '\0';
+        log_.push_back("ImmEscapeA(" + hex(hkl) + ", " + hex(himc) + ", " + hex(escape) +
+                       (noData ? ", \"\")" : ", ?)"));
         return keyLimit;
     }
 
@@ -64,19 +57,17 @@ public:
                                        std::uint32_t flag) override {
         log_.push_back("ImmGetConversionListA(" + hex(hkl) + ", " + hex(himc) + ", " +
                        std::to_string(bufferLength) + ", " + hex(flag) + ")");
-        sources.push_back(QByteArray(source));
-        destinationGiven.push_back(destination != nullptr);
+        sources.emplace_back(source);
         if (bufferLength == 0)
             return sizeAnswer.value_or(static_cast<std::int32_t>(list.size()));
-        const auto copied =
-            std::min<std::size_t>(bufferLength, static_cast<std::size_t>(list.size()));
-        std::memcpy(destination, list.constData(), copied);
+        std::memcpy(destination, list.constData(),
+                    std::min<std::size_t>(bufferLength, list.size()));
         return fetchAnswer.value_or(static_cast<std::int32_t>(list.size()));
     }
 
     bool ImmIsIME(imm::HKL hkl) override {
         log_.push_back("ImmIsIME(" + hex(hkl) + ")");
-        return std::find(imeLayouts.begin(), imeLayouts.end(), hkl) != imeLayouts.end();
+        return hkl == kIme;
     }
 
     bool ImmSimulateHotKey(imm::HWND hwnd, std::uint32_t hotKey) override {
@@ -104,7 +95,6 @@ public:
     std::optional<imm::HWND> form = 0x1234; // nothing: no active form
 
     std::optional<imm::HWND> activeFormWindow() const override { return form; }
-
     void processPendingMessages() override {
         log_.push_back("processPendingMessages");
         imm_.deliverHotKeys();
@@ -120,8 +110,9 @@ inline void putDword(QByteArray& bytes, qsizetype at, std::uint32_t value) {
         bytes[at + i] = static_cast<char>(value >> (8 * i) & 0xFF);
 }
 
-// A CANDIDATELIST of `strings` (code-page-950 bytes), laid out as Windows lays it out: dwSize,
-// dwStyle, dwCount, dwSelection, dwPageStart, dwPageSize, dwOffset[], zero-terminated strings.
+// A CANDIDATELIST of `strings` (code-page-950 bytes) as Windows lays it out: dwSize, dwStyle
+// (readings), dwCount, dwSelection, dwPageStart, dwPageSize, dwOffset[], the strings each ended
+// by a zero byte.
 inline QByteArray candidateList(std::initializer_list<QByteArray> strings) {
     const auto count = static_cast<std::uint32_t>(strings.size());
     QByteArray bytes(24 + 4 * count, '\0');
