@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
-#include <tuple>
 #include <unordered_map>
 
 namespace imm {
