@@ -24,6 +24,12 @@ bool holdsPhraseList(const QString& folder) {
            QFileInfo::exists(dir.filePath(QString::fromLatin1(kPhraseTextFile)));
 }
 
+bool namesPhraseListFile(const QString& folder) {
+    const QDir dir(folder);
+    return QFileInfo::exists(dir.filePath(QString::fromLatin1(kPhraseTreeFile))) ||
+           QFileInfo::exists(dir.filePath(QString::fromLatin1(kPhraseTextFile)));
+}
+
 // The engine lists exactly what the phrase list files on its own under each syllable; listing
 // every syllable through it costs far more than reading the list. So the list is read, and the
 // engine confirms it on syllables spread over the whole range.
@@ -110,6 +116,12 @@ ReadingIndex buildReadingIndex(const DictionaryFolders& folders, IndexBuildRepor
         }
         r.engineFiles = FilesState::Used;
         syllables = std::move(*checked);
+    } else if (namesPhraseListFile(folders.engine)) {
+        // There but unreadable (a folder in its place, no permission): the engine would still
+        // load what it can of the pair and crash on the first key.
+        qCWarning(lcDictionary) << "unreadable phrase list in" << folders.engine
+                                << "- the phonetic input method stays without a dictionary";
+        return {};
     } else {
         // Without the list of syllables that exist, every combination is tried.
         syllables = ChewingEngine::allSyllables();
