@@ -5,12 +5,13 @@
 namespace forms {
 
 void Control::setWidth(double twips) {
-    setPixelRect(
-        QRect(rect_.topLeft(), QSize(std::max(0, pixelsFromTwips(twips)), rect_.height())));
+    const QRect r = pixelRect();
+    setPixelRect(QRect(r.topLeft(), QSize(std::max(0, pixelsFromTwips(twips)), r.height())));
 }
 
 void Control::setHeight(double twips) {
-    setPixelRect(QRect(rect_.topLeft(), QSize(rect_.width(), std::max(0, pixelsFromTwips(twips)))));
+    const QRect r = pixelRect();
+    setPixelRect(QRect(r.topLeft(), QSize(r.width(), std::max(0, pixelsFromTwips(twips)))));
 }
 
 void Control::move(double left, double top, double width, double height) {
@@ -33,6 +34,7 @@ bool Control::contains(QPointF p) const {
 }
 
 void Control::setPixelRect(QRect rect) {
+    settleGeometry(); // a pending size must not overwrite the one set now
     if (rect == rect_)
         return;
     const QRect old = rect_;
@@ -44,7 +46,7 @@ void Control::setPixelRect(QRect rect) {
 
 void Control::repaint() const {
     if (form_ && visible_)
-        form_->repaintArea(rect_);
+        form_->repaintArea(pixelRect());
 }
 
 } // namespace forms

@@ -39,15 +39,15 @@ public:
 
     const QString& name() const { return name_; }
 
-    float Left() const { return float(twipsFromPixels(rect_.x())); }
-    float Top() const { return float(twipsFromPixels(rect_.y())); }
-    float Width() const { return float(twipsFromPixels(rect_.width())); }
-    float Height() const { return float(twipsFromPixels(rect_.height())); }
+    float Left() const { return float(twipsFromPixels(pixelRect().x())); }
+    float Top() const { return float(twipsFromPixels(pixelRect().y())); }
+    float Width() const { return float(twipsFromPixels(pixelRect().width())); }
+    float Height() const { return float(twipsFromPixels(pixelRect().height())); }
     void setLeft(double twips) {
-        setPixelRect(rect_.translated(pixelsFromTwips(twips) - rect_.x(), 0));
+        setPixelRect(pixelRect().translated(pixelsFromTwips(twips) - rect_.x(), 0));
     }
     void setTop(double twips) {
-        setPixelRect(rect_.translated(0, pixelsFromTwips(twips) - rect_.y()));
+        setPixelRect(pixelRect().translated(0, pixelsFromTwips(twips) - rect_.y()));
     }
     void setWidth(double twips);
     void setHeight(double twips);
@@ -56,7 +56,10 @@ public:
     bool Visible() const { return visible_; }
     void setVisible(bool visible);
 
-    QRect pixelRect() const { return rect_; }
+    QRect pixelRect() const {
+        settleGeometry();
+        return rect_;
+    }
     // Whether the pointer over this control belongs to it (shapes let it through).
     virtual bool takesMouse() const { return true; }
     bool contains(QPointF clientTwips) const;
@@ -69,6 +72,8 @@ public:
 protected:
     friend class Form;
     void setPixelRect(QRect rect);
+    // Brings a size that follows content up to date; called before the geometry is read.
+    virtual void settleGeometry() const {}
     virtual void geometryChanged() {}
     virtual void visibilityChanged() {}
     virtual void attached() {}

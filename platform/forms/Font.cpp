@@ -48,9 +48,17 @@ TextMeasure::TextMeasure(const QFont& font)
 
 TextMeasure::~TextMeasure() = default;
 
+namespace {
+
+bool characterIsPair(QStringView text, qsizetype i) {
+    return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+}
+
+} // namespace
+
 int TextMeasure::advanceAt(QStringView text, qsizetype i) const {
     const QChar c = text[i];
-    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+    if (characterIsPair(text, i)) {
         const char32_t code = QChar::surrogateToUcs4(c, text[i + 1]);
         auto it = cache_->supplementary.find(code);
         if (it == cache_->supplementary.end())
@@ -65,13 +73,43 @@ int TextMeasure::advanceAt(QStringView text, qsizetype i) const {
 }
 
 int TextMeasure::lineWidth(QStringView line) const {
+    const std::vector<int>& basic = cache_->basic;
     int width = 0;
     for (qsizetype i = 0; i < line.size(); ++i) {
+        const char16_t c = line[i].unicode();
+        const int advance = basic[c];
+        if (advance >= 0 && !QChar::isSurrogate(c)) {
+            width += advance;
+            continue;
+        }
         width += advanceAt(line, i);
-        if (line[i].isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate())
+        if (characterIsPair(line, i))
             ++i;
     }
     return width;
+}
+
+qsizetype TextMeasure::longestPrefix(QStringView text, int maxWidth) const {
+    if (maxWidth < 0)
+        return 0;
+    const std::vector<int>& basic = cache_->basic;
+    int line = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u'\r' || c == u'\n') {
+            line = 0;
+            continue;
+        }
+        int advance = basic[c];
+        const bool pair = QChar::isSurrogate(c) && characterIsPair(text, i);
+        if (advance < 0 || pair)
+            advance = advanceAt(text, i);
+        if ((line += advance) > maxWidth)
+            return i;
+        if (pair)
+            ++i;
+    }
+    return text.size();
 }
 
 const TextMeasure& measureFor(const FontSpec& spec) {

@@ -33,6 +33,9 @@ public:
     int lineWidth(QStringView line) const;
     // Advance in pixels of the character that starts at line[i] (a surrogate pair counts once).
     int advanceAt(QStringView text, qsizetype i) const;
+    // The length, in whole characters, of the longest prefix of text whose widest line is at
+    // most maxWidth pixels wide. CR and LF break lines and take no width.
+    qsizetype longestPrefix(QStringView text, int maxWidth) const;
 
 private:
     struct Cache;

@@ -1,6 +1,7 @@
 #include "platform/forms/Label.h"
 
 #include <QPainter>
+#include <cmath>
 
 namespace forms {
 
@@ -11,9 +12,9 @@ Label::Label(QString name, Style style, QString caption)
 
 void Label::setCaption(const QString& caption) {
     caption_ = caption;
-    if (style_.autoSize)
-        fitCaption();
-    repaint();
+    sizeStale_ = style_.autoSize;
+    if (Visible())
+        repaint(); // settles the size first, so the new extent is repainted
 }
 
 void Label::setForeColor(OleColor colour) {
@@ -23,7 +24,10 @@ void Label::setForeColor(OleColor colour) {
     repaint();
 }
 
-void Label::fitCaption() {
+void Label::settleGeometry() const {
+    if (!sizeStale_)
+        return;
+    sizeStale_ = false;
     const TextMeasure& measure = measureFor(style_.font);
     int width = 0;
     int lines = 0;
@@ -32,32 +36,15 @@ void Label::fitCaption() {
         ++lines;
     });
     const int border = style_.flatBorder ? 2 : 0;
-    setPixelRect(
-        QRect(pixelRect().topLeft(), QSize(width + border, lines * measure.lineHeight() + border)));
+    auto* self = const_cast<Label*>(this);
+    self->setPixelRect(QRect(self->pixelRect().topLeft(),
+                             QSize(width + border, lines * measure.lineHeight() + border)));
 }
 
 qsizetype Label::longestPrefixWithin(QStringView text, double maxWidth) const {
-    const TextMeasure& measure = measureFor(style_.font);
     const int border = style_.flatBorder ? 2 : 0;
-    const auto fits = [&](int widestLine) {
-        return twipsFromPixels(widestLine + border) <= maxWidth;
-    };
-    if (!fits(0))
-        return 0;
-    int line = 0;
-    qsizetype i = 0;
-    while (i < text.size()) {
-        const QChar c = text[i];
-        const qsizetype next =
-            (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? i + 2
-                                                                                         : i + 1;
-        if (c == u'\r' || c == u'\n')
-            line = 0;
-        else if (!fits(line += measure.advanceAt(text, i)))
-            return i;
-        i = next;
-    }
-    return i;
+    const int widest = int(std::floor(maxWidth / twipsPerPixel)) - border;
+    return measureFor(style_.font).longestPrefix(text, widest);
 }
 
 void Label::paint(QPainter& painter) const {

@@ -41,11 +41,15 @@ public:
 
     void paint(QPainter& painter) const override;
 
-private:
-    void fitCaption();
+protected:
+    void settleGeometry() const override;
 
+private:
     Style style_;
     QString caption_;
+    // A self-sizing label measures its caption when its size is next needed, not when the caption
+    // is set: a hidden label whose size nobody reads never measures at all.
+    mutable bool sizeStale_ = false;
 };
 
 } // namespace forms

@@ -100,7 +100,6 @@ public:
         case QEvent::FocusIn:
         case QEvent::FocusOut:
         case QEvent::Wheel:
-        case QEvent::Paint:
         case QEvent::DragEnter:
         case QEvent::Drop:
         case QEvent::ContextMenu:
@@ -203,7 +202,10 @@ void MultiLineTextBox::replaceSelection(const QString& text) {
     if (edit_->textCursor().hasSelection())
         flush();
     pending_ += text;
-    if (edit_->textCursor().hasSelection() || clock_.elapsed() - lastFlush_ >= frameMs) {
+    // Hand over at frame rate, and in pieces small enough that the widget takes them in well
+    // under a frame, so the box keeps repainting while a long run of insertions goes on.
+    if (edit_->textCursor().hasSelection() || pending_.size() >= maxPending ||
+        clock_.elapsed() - lastFlush_ >= frameMs) {
         flush();
         lastFlush_ = clock_.elapsed();
     }

@@ -39,9 +39,10 @@ private:
 // line break as CR LF, as a classic edit control holds it.
 //
 // Text inserted at the insertion point is gathered and handed to the widget in one go, at most a
-// frame apart, so a long run of insertions does not re-lay out and repaint after each piece. The
-// gathered text always lands before anything can see or move the insertion point: a read of
-// Text or the selection, any mouse or key event on the box, and its own repaint.
+// frame apart, so a long run of insertions does not re-lay out and repaint after each piece: the
+// box repaints at frame rate at most. The gathered text always lands before anything can see or
+// move the insertion point: a read of Text or the selection, and any mouse or key event on the
+// box.
 class MultiLineTextBox : public TextBox {
 public:
     MultiLineTextBox(QString name, QString text, const TextBoxStyle& style);
@@ -69,6 +70,7 @@ private:
     std::unique_ptr<Flusher> flusher_;
     mutable QString pending_;
     static constexpr qint64 frameMs = 16;
+    static constexpr qsizetype maxPending = 4096;
     QElapsedTimer clock_;
     qint64 lastFlush_ = 0;
     mutable bool storing_ = false;

@@ -55,9 +55,16 @@ struct WindowTest : ::testing::Test {
     // Points into the client area: the input box, the bare surface, the analyse button.
     static constexpr double boxLeft = 270, boxTop = 390, boxWidth = 5835;
 
+    // The input method under the TestIme; tests of a damaged dictionary hand in their own.
+    virtual std::unique_ptr<imm::InputMethodManager> realIme() {
+        return imm::makeSystemInputMethodManager();
+    }
+    // The last word on the services before the window is made.
+    virtual void adjustServices(WindowServices&) {}
+
     void SetUp() override {
         WindowServices services;
-        auto test = std::make_unique<TestIme>(imm::makeSystemInputMethodManager());
+        auto test = std::make_unique<TestIme>(realIme());
         ime = test.get();
         services.imm = std::move(test);
         services.openUrl = [this](const QString& url, std::function<void()> failed) {
@@ -67,6 +74,7 @@ struct WindowTest : ::testing::Test {
         };
         services.anotherCopyRunning = [] { return false; };
         services.tell = [this](const QString& text) { told << text; };
+        adjustServices(services);
         w = std::make_unique<主畫面>(std::move(services));
         w->show();
     }
@@ -94,8 +102,9 @@ struct WindowTest : ::testing::Test {
         mouse(forms::Form::MouseAction::Up, releaseX, releaseY, button, 0);
     }
     void type(const QString& text) { w->很多行.setText(text); }
-    // Runs f from the event loop the next time a lookup lets pending messages be handled.
-    static void whenMessagesRun(std::function<void()> f) {
-        QMetaObject::invokeMethod(qApp, std::move(f), Qt::QueuedConnection);
+    // Runs f from the event loop the next time a lookup lets pending messages be handled; dropped
+    // with the window if that never happens.
+    void whenMessagesRun(std::function<void()> f) {
+        QMetaObject::invokeMethod(w.get(), std::move(f), Qt::QueuedConnection);
     }
 };
