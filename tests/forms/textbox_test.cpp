@@ -1,6 +1,10 @@
 #include "platform/forms/Form.h"
 #include "platform/forms/WidgetTextBoxes.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -74,6 +78,28 @@ TEST(LineTextBox, SelectsWholeText) {
     box.setSelLength(box.Text().size());
     EXPECT_EQ(box.SelStart(), 0);
     EXPECT_EQ(box.SelLength(), 5);
+}
+
+} // namespace
+
+namespace {
+
+// Gathered insertions land before the user can see or move the insertion point.
+TEST(MultiLineTextBox, GatheredTextLandsBeforeAClickOrKey) {
+    forms::MultiLineTextBox box(QStringLiteral("t"), {}, style);
+    auto* edit = static_cast<QPlainTextEdit*>(box.widget());
+    for (int i = 0; i < 3; ++i)
+        box.setSelText(QStringLiteral("中 ㄓㄨㄥ\r\n"));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(edit->viewport(), &press);
+    EXPECT_EQ(edit->toPlainText(), QStringLiteral("中 ㄓㄨㄥ\n中 ㄓㄨㄥ\n中 ㄓㄨㄥ\n"));
+
+    box.setSelText(QStringLiteral("文"));
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Home, Qt::NoModifier);
+    QCoreApplication::sendEvent(edit, &key);
+    // The click put the insertion point at the start.
+    EXPECT_TRUE(edit->toPlainText().startsWith(u'文'));
 }
 
 } // namespace
