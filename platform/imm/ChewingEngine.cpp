@@ -12,6 +12,9 @@
 #include <cstdio>
 #include <string_view>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace imm {
 namespace {
 
@@ -43,6 +46,28 @@ void logToCategory(void*, int level, const char* format, ...) {
 // An in-memory user-phrase store: the engine's default would create files in the user's home.
 constexpr const char* kUserPhrasesInMemory = ":memory:";
 
+// libchewing 0.5 closes descriptor 0 when it cannot load a dictionary (a descriptor left unset on
+// its error path). Whatever 0 held, standard input or a file of ours, is put back.
+class DescriptorZeroGuard {
+public:
+    DescriptorZeroGuard()
+        : flags_(::fcntl(0, F_GETFD))
+        , saved_(flags_ < 0 ? -1 : ::fcntl(0, F_DUPFD_CLOEXEC, 3)) {}
+    ~DescriptorZeroGuard() {
+        if (saved_ < 0)
+            return;
+        if (::fcntl(0, F_GETFD) < 0 && ::dup2(saved_, 0) == 0)
+            ::fcntl(0, F_SETFD, flags_);
+        ::close(saved_);
+    }
+    DescriptorZeroGuard(const DescriptorZeroGuard&) = delete;
+    DescriptorZeroGuard& operator=(const DescriptorZeroGuard&) = delete;
+
+private:
+    int flags_;
+    int saved_;
+};
+
 } // namespace
 
 void ChewingEngine::Deleter::operator()(ChewingContext* context) const {
@@ -51,8 +76,11 @@ void ChewingEngine::Deleter::operator()(ChewingContext* context) const {
 
 std::optional<ChewingEngine> ChewingEngine::open(const QString& folder) {
     const QByteArray path = QFile::encodeName(folder);
-    ChewingContext* context =
-        chewing_new2(path.constData(), kUserPhrasesInMemory, logToCategory, nullptr);
+    ChewingContext* context = nullptr;
+    {
+        const DescriptorZeroGuard keep;
+        context = chewing_new2(path.constData(), kUserPhrasesInMemory, logToCategory, nullptr);
+    }
     if (!context)
         return std::nullopt;
     ChewingEngine engine(context);
