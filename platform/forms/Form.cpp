@@ -111,13 +111,16 @@ void Form::dispatchMouse(MouseAction action, QPointF p, int button, int buttons,
         capturing_ = true;
         captured_ = target;
     }
-    deliver(action, target, p, button, buttons, shift);
-    if (action == MouseAction::Up && buttons == 0 && capturing_) {
+    // The release of the last button ends the capture before its handler runs: a handler that
+    // lets messages be processed (the listing) must see later moves go where the pointer is.
+    const bool released = action == MouseAction::Up && buttons == 0 && capturing_;
+    if (released) {
         capturing_ = false;
         captured_ = nullptr;
-        if (target && target->Click && target->contains(p))
-            runHandler(target->Click);
     }
+    deliver(action, target, p, button, buttons, shift);
+    if (released && target && target->Click && target->contains(p))
+        runHandler(target->Click);
 }
 
 void Form::deliver(MouseAction action, Control* target, QPointF p, int button, int buttons,
