@@ -84,4 +84,6 @@ private:
 
     WindowServices services_;
     int lookupsRunning_ = 0;
+    QString settledPrefix_; // the prefix store's last settled text, for the limit below
+    std::int32_t settledLimit_ = 0;
 };

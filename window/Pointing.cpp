@@ -90,10 +90,17 @@ void 主畫面::很多行_MouseMove(const forms::MouseArgs& args) {
 void 主畫面::Text7_Change() {
     const QString text = Text7.Text();
     QString fitted = text;
-    resumeNext([&] {
-        fitted = withoutTrailingSpaces(text.left(限制寬度.longestPrefixWithin(text, widthLimit)));
-    });
+    // The prefix this handler has just settled on needs no second measuring when its own
+    // assignment brings it back here.
+    if (!(text.isSharedWith(settledPrefix_) && widthLimit == settledLimit_)) {
+        resumeNext([&] {
+            fitted =
+                withoutTrailingSpaces(text.left(限制寬度.longestPrefixWithin(text, widthLimit)));
+        });
+    }
     if (fitted != text) {
+        settledPrefix_ = fitted;
+        settledLimit_ = widthLimit;
         resumeNext([&] { Text7.setText(fitted); });
         return;
     }
