@@ -26,9 +26,30 @@ QString withCrLf(QString text) {
 
 } // namespace
 
-LineTextBox::LineTextBox(QString name, QString text, const TextBoxStyle& style)
+WidgetTextBox::WidgetTextBox(QString name, QWidget* widget)
     : TextBox(std::move(name))
-    , edit_(new QLineEdit) {
+    , widget_(widget) {}
+
+WidgetTextBox::~WidgetTextBox() {
+    // Once on the form, the form's window owns the widget.
+    if (!widget_->parent())
+        delete widget_;
+}
+
+void WidgetTextBox::geometryChanged() {
+    widget_->setGeometry(pixelRect());
+}
+void WidgetTextBox::visibilityChanged() {
+    widget_->setVisible(Visible());
+}
+void WidgetTextBox::attached() {
+    widget_->setParent(form());
+    form()->adopt(*this);
+}
+
+LineTextBox::LineTextBox(QString name, QString text, const TextBoxStyle& style)
+    : WidgetTextBox(std::move(name), new QLineEdit)
+    , edit_(static_cast<QLineEdit*>(widget())) {
     edit_->setObjectName(this->name());
     edit_->setMaxLength(std::numeric_limits<int>::max());
     edit_->setFrame(false);
@@ -40,11 +61,6 @@ LineTextBox::LineTextBox(QString name, QString text, const TextBoxStyle& style)
     applyStyle(edit_, style);
     edit_->setText(text);
     QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this] { raiseChange(); });
-}
-
-LineTextBox::~LineTextBox() {
-    if (!edit_->parent())
-        delete edit_;
 }
 
 QString LineTextBox::Text() const {
@@ -64,24 +80,12 @@ void LineTextBox::setSelLength(qsizetype length) {
     length = std::clamp<qsizetype>(length, 0, edit_->text().size() - start);
     edit_->setSelection(int(start), int(length));
 }
-QWidget* LineTextBox::widget() const {
-    return edit_;
-}
 void LineTextBox::storeText(const QString& text) {
     edit_->setText(text);
     edit_->setCursorPosition(0);
 }
 void LineTextBox::replaceSelection(const QString& text) {
     edit_->insert(text);
-}
-void LineTextBox::geometryChanged() {
-    edit_->setGeometry(pixelRect());
-}
-void LineTextBox::visibilityChanged() {
-    edit_->setVisible(Visible());
-}
-void LineTextBox::attached() {
-    edit_->setParent(form()), form()->adopt(*this);
 }
 
 // Lands gathered text before the box handles anything that could see or move it.
@@ -117,8 +121,8 @@ private:
 };
 
 MultiLineTextBox::MultiLineTextBox(QString name, QString text, const TextBoxStyle& style)
-    : TextBox(std::move(name))
-    , edit_(new QPlainTextEdit)
+    : WidgetTextBox(std::move(name), new QPlainTextEdit)
+    , edit_(static_cast<QPlainTextEdit*>(widget()))
     , flusher_(std::make_unique<Flusher>(*this)) {
     clock_.start();
     edit_->installEventFilter(flusher_.get());
@@ -143,8 +147,6 @@ MultiLineTextBox::MultiLineTextBox(QString name, QString text, const TextBoxStyl
 MultiLineTextBox::~MultiLineTextBox() {
     edit_->removeEventFilter(flusher_.get());
     edit_->viewport()->removeEventFilter(flusher_.get());
-    if (!edit_->parent())
-        delete edit_;
 }
 
 void MultiLineTextBox::flush() const {
@@ -189,9 +191,6 @@ void MultiLineTextBox::setSelLength(qsizetype length) {
                        QTextCursor::KeepAnchor);
     edit_->setTextCursor(cursor);
 }
-QWidget* MultiLineTextBox::widget() const {
-    return edit_;
-}
 void MultiLineTextBox::storeText(const QString& text) {
     pending_.clear();
     storing_ = true;
@@ -211,18 +210,12 @@ void MultiLineTextBox::replaceSelection(const QString& text) {
     }
 }
 void MultiLineTextBox::geometryChanged() {
-    edit_->setGeometry(pixelRect());
+    WidgetTextBox::geometryChanged();
     // Text that fits but for the empty line after its last line break shows from its first
     // line, as a box sized to its text should.
     QScrollBar* bar = edit_->verticalScrollBar();
     if (bar->maximum() <= 1)
         bar->setValue(0);
-}
-void MultiLineTextBox::visibilityChanged() {
-    edit_->setVisible(Visible());
-}
-void MultiLineTextBox::attached() {
-    edit_->setParent(form()), form()->adopt(*this);
 }
 
 } // namespace forms

@@ -10,26 +10,37 @@ class QPlainTextEdit;
 
 namespace forms {
 
+// A text box shown by a widget of its own, a child of the form's window.
+class WidgetTextBox : public TextBox {
+public:
+    ~WidgetTextBox() override;
+    QWidget* widget() const override { return widget_; }
+
+protected:
+    WidgetTextBox(QString name, QWidget* widget);
+    void geometryChanged() override;
+    void visibilityChanged() override;
+    void attached() override;
+
+private:
+    QWidget* widget_;
+};
+
 // A single-line text box on a line edit: Enter adds no line, the pointer over it is the arrow,
 // and it has no border of its own.
-class LineTextBox : public TextBox {
+class LineTextBox : public WidgetTextBox {
 public:
     LineTextBox(QString name, QString text, const TextBoxStyle& style);
-    ~LineTextBox() override;
 
     QString Text() const override;
     qsizetype SelStart() const override;
     void setSelStart(qsizetype start) override;
     qsizetype SelLength() const override;
     void setSelLength(qsizetype length) override;
-    QWidget* widget() const override;
 
 protected:
     void storeText(const QString& text) override;
     void replaceSelection(const QString& text) override;
-    void geometryChanged() override;
-    void visibilityChanged() override;
-    void attached() override;
 
 private:
     QLineEdit* edit_;
@@ -43,7 +54,7 @@ private:
 // box repaints at frame rate at most. The gathered text always lands before anything can see or
 // move the insertion point: a read of Text or the selection, and any mouse or key event on the
 // box.
-class MultiLineTextBox : public TextBox {
+class MultiLineTextBox : public WidgetTextBox {
 public:
     MultiLineTextBox(QString name, QString text, const TextBoxStyle& style);
     ~MultiLineTextBox() override;
@@ -53,14 +64,11 @@ public:
     void setSelStart(qsizetype start) override;
     qsizetype SelLength() const override;
     void setSelLength(qsizetype length) override;
-    QWidget* widget() const override;
 
 protected:
     void storeText(const QString& text) override;
     void replaceSelection(const QString& text) override;
     void geometryChanged() override;
-    void visibilityChanged() override;
-    void attached() override;
 
 private:
     class Flusher;
