@@ -7,7 +7,7 @@ packages=(
     # build
     cmake make g++ pkg-config qt6-base-dev libgl-dev libchewing3-dev
     # run: the phonetic dictionary, the font, the browser opener
-    libchewing3-data fonts-arphic-uming xdg-utils
+    libchewing3-data fonts-arphic-uming xdg-utils qt6-wayland
     # tests and benchmarks
     libgtest-dev libbenchmark-dev xvfb xauth clang-format desktop-file-utils appstream dpkg-dev file x11-utils xdotool
     # sanitizer and fuzzing builds
