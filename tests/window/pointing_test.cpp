@@ -1,7 +1,5 @@
 #include "WindowFixture.h"
 
-#include <QMouseEvent>
-
 namespace {
 
 using Pointing = WindowTest;
@@ -169,48 +167,11 @@ TEST_F(Pointing, MeasuresFromTheStartOfALongText) {
     EXPECT_EQ(w->Text7.Text().size(), 10000);
 }
 
-TEST_F(Pointing, MillionCharacters) {
-    QString text(1000000, QChar(u'文'));
-    text[0] = u'中';
-    type(text);
-    crossBareWindow();
-    pointAt(100);
-    EXPECT_EQ(w->注音解說.Caption(), QStringLiteral("ㄓㄨㄥ"));
-    pointAt(3e8);
-    EXPECT_EQ(w->Text7.Text().size(), 1000000);
-    EXPECT_EQ(w->注音解說.Caption(), QStringLiteral("ㄨㄣˊ"));
-}
-
 TEST_F(Pointing, PositionTooLargeForTheLimitKeepsTheOldLimit) {
     type(QStringLiteral("中文字"));
     pointAt(500);
     pointAt(3e10);
     EXPECT_EQ(w->widthLimit, 740);
-}
-
-// Thousands of mouse moves queued while lookups run: no stack exhaustion, and afterwards the
-// labels show the character under the last pointer position.
-TEST_F(Pointing, StormOfMouseMovesDuringLookups) {
-    type(QStringLiteral("中"));
-    QWidget* box = w->很多行.widget();
-    for (int i = 0; i < 10000; ++i) {
-        auto* move = new QMouseEvent(QEvent::MouseMove, QPointF(i % 300, 5),
-                                     box->mapToGlobal(QPointF(i % 300, 5)), Qt::NoButton,
-                                     Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::postEvent(box, move);
-        if (i % 1000 == 0)
-            QCoreApplication::postEvent(
-                w.get(), new QMouseEvent(QEvent::MouseMove, QPointF(200, 160),
-                                         w->mapToGlobal(QPointF(200, 160)), Qt::NoButton,
-                                         Qt::NoButton, Qt::NoModifier));
-    }
-    pointAt(10);
-    QCoreApplication::processEvents();
-    type(QStringLiteral("中文字"));
-    crossBareWindow();
-    pointAt(500);
-    EXPECT_EQ(w->Label1.Caption(), QStringLiteral("文"));
-    EXPECT_EQ(w->注音解說.Caption(), QStringLiteral("ㄨㄣˊ"));
 }
 
 TEST_F(Pointing, FocusSelectsTheWholeText) {
