@@ -24,11 +24,11 @@ void substituteWindowsFaces() {
 
 } // namespace
 
-QFont makeFont(const FontSpec& spec) {
+QFont makeFont(const FontSpec& wanted) {
     substituteWindowsFaces();
-    QFont font(spec.face);
-    font.setPixelSize(pixelsFromPoints(spec.points));
-    font.setWeight(QFont::Weight(spec.weight));
+    QFont font(wanted.face);
+    font.setPixelSize(pixelsFromPoints(wanted.points));
+    font.setWeight(QFont::Weight(wanted.weight));
     font.setStyleStrategy(QFont::PreferDefault);
     return font;
 }
@@ -112,11 +112,11 @@ qsizetype TextMeasure::longestPrefix(QStringView text, int maxWidth) const {
     return text.size();
 }
 
-const TextMeasure& measureFor(const FontSpec& spec) {
+const TextMeasure& measureFor(const FontSpec& font) {
     static std::map<std::tuple<QString, int, int>, std::unique_ptr<TextMeasure>> measures;
-    auto& slot = measures[{spec.face, spec.points, spec.weight}];
+    auto& slot = measures[{font.face, font.points, font.weight}];
     if (!slot)
-        slot = std::make_unique<TextMeasure>(makeFont(spec));
+        slot = std::make_unique<TextMeasure>(makeFont(font));
     return *slot;
 }
 

@@ -16,7 +16,7 @@ struct FontSpec {
 
 // The font to draw with. Sized in pixels at 96 dots per inch, so layout never depends on the
 // screen's reported resolution.
-QFont makeFont(const FontSpec& spec);
+QFont makeFont(const FontSpec& wanted);
 
 // Text extents as a classic label measures them: the sum of the characters' advances, without
 // kerning or shaping, and one font height per line. Advances are cached, so measuring a long text
@@ -43,8 +43,8 @@ private:
     int lineHeight_ = 0;
 };
 
-// The shared measure for a font spec (one per distinct spec for the life of the program).
-const TextMeasure& measureFor(const FontSpec& spec);
+// The shared measure for a font (one per distinct font for the life of the program).
+const TextMeasure& measureFor(const FontSpec& font);
 
 // Calls f(line) for each line of text; CR LF, a lone CR and a lone LF each end a line.
 template <class F> void forEachLine(QStringView text, F&& f) {
