@@ -18,7 +18,6 @@ public:
     // Takes the lock for the life of this object. False when another process holds it. A folder
     // that cannot be used counts as no other copy running: the program starts rather than refuse.
     bool tryAcquire();
-    QString path() const { return path_; }
 
 private:
     QString path_;

@@ -32,7 +32,6 @@ public:
     void setCaption(const QString& caption);
     OleColor ForeColor() const { return style_.foreColor; }
     void setForeColor(OleColor colour);
-    const Style& style() const { return style_; }
 
     // The length of the longest prefix of text, in whole characters, that as this label's caption
     // would make it at most maxWidth twips wide. Measures as the label sizes itself, so it agrees

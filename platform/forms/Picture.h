@@ -10,7 +10,6 @@ namespace forms {
 class Picture : public Item {
 public:
     Picture(QString name, QImage image);
-    const QImage& image() const { return image_; }
     void paint(QPainter& painter) const override;
 
 private:
