@@ -56,14 +56,6 @@ QByteArray noise(qsizetype size) {
     return bytes;
 }
 
-TEST(DictionaryTest, WithoutDictionaryTheImeHasNoKeyLimit) {
-    QTemporaryDir empty;
-    PhoneticInputMethod ime({empty.path(), empty.path()});
-    char none[] = "";
-    EXPECT_EQ(ime.ImmEscapeA(PhoneticInputMethod::kPhoneticIme, 0, imm::IME_ESC_MAX_KEY, none), 0);
-    EXPECT_TRUE(ime.ImmIsIME(PhoneticInputMethod::kPhoneticIme));
-}
-
 // The engine trusts its files and aborts on damaged ones: they must never reach it.
 TEST(DictionaryTest, DamagedPhraseListIsNeverGivenToTheEngine) {
     const QByteArray tree = systemFile("index_tree.dat"), text = systemFile("dictionary.dat");

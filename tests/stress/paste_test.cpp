@@ -52,8 +52,6 @@ TEST_F(Paste, MillionCharactersArePointedAtAndListed) {
     ASSERT_EQ(lines.size(), kMillion);
     for (const qsizetype i : {qsizetype{0}, qsizetype{1}, kMillion / 2 + 3, kMillion - 1})
         EXPECT_EQ(lines[i], text[i] + u' ' + readingOf(text[i])) << i;
-    EXPECT_EQ(w->分析文章.Height(), 8505);
-    EXPECT_EQ(w->Height(), 960 + 8505 + 600);
     EXPECT_TRUE(w->查詢鈕.Visible());
     EXPECT_TRUE(told.isEmpty());
 }
