@@ -37,8 +37,17 @@ xvfb-run -a -s "-screen 0 800x600x24" bash -c '
         xdotool mousemove $((x + 106)) $((y + 34)) sleep 0.2
         info=$(xwininfo -name "Quilldex 2")
     fi
-    sleep 1 # let it paint
-    "$QX_SHOT_BUILD/tools/screenshot/qx-screenshot" "$QX_SHOT_OUT" "$x" "$y" \
-        "$(field Width)" "$(field Height)"
+    # Grab until two pictures half a second apart agree: the window has finished painting,
+    # however busy the machine is.
+    previous=$(mktemp --suffix=.png)
+    sleep 0.5
+    for _ in $(seq 20); do
+        sleep 0.5
+        "$QX_SHOT_BUILD/tools/screenshot/qx-screenshot" "$QX_SHOT_OUT" "$x" "$y" \
+            "$(field Width)" "$(field Height)"
+        cmp -s "$QX_SHOT_OUT" "$previous" && break
+        cp "$QX_SHOT_OUT" "$previous"
+    done
+    rm -f "$previous"
 '
 echo "saved $out"
