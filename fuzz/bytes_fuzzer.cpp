@@ -11,9 +11,9 @@
 #include "lookup/ReadingLookup.h"
 #include "platform/codepage/Cp950.h"
 #include "platform/codepage/Utf8.h"
-#include "platform/imm/PhoneticDictionary.h"
 #include "platform/imm/PhoneticInputMethod.h"
-#include "platform/imm/PhraseTree.h"
+#include "platform/phonetic/PhoneticDictionary.h"
+#include "platform/phonetic/PhraseTree.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,32 +80,32 @@ PhraseList split(QByteArrayView rest) {
 }
 
 void phraseListInMemory(const PhraseList& list) {
-    const auto summary = imm::summarisePhraseTree(list.tree, list.text);
+    const auto summary = phonetic::summarisePhraseTree(list.tree, list.text);
     if (summary) {
-        for (const imm::ReadingUsage& r : summary->usage) {
+        for (const phonetic::ReadingUsage& r : summary->usage) {
             if (r.character > 0x10FFFF || (r.character >= 0xD800 && r.character <= 0xDFFF) ||
-                !imm::zhuyin::isSyllable(r.phone) || r.wordInitialWeight > r.weight)
+                !phonetic::zhuyin::isSyllable(r.phone) || r.wordInitialWeight > r.weight)
                 fail("summary holds an impossible reading");
         }
     }
-    (void)imm::checkPhraseTree(list.tree, list.text);
+    (void)phonetic::checkPhraseTree(list.tree, list.text);
 }
 
 // A folder beside the system's dictionary: its other files, linked, and the fuzzed phrase list.
 class DictionaryFolder {
 public:
     DictionaryFolder() {
-        const QDir system(imm::systemDictionaryFolders().engine);
+        const QDir system(phonetic::systemDictionaryFolders().engine);
         for (const QString& name : system.entryList(QDir::Files)) {
-            if (name != QLatin1String(imm::kPhraseTreeFile) &&
-                name != QLatin1String(imm::kPhraseTextFile))
+            if (name != QLatin1String(phonetic::kPhraseTreeFile) &&
+                name != QLatin1String(phonetic::kPhraseTextFile))
                 QFile::link(system.filePath(name), QDir(dir_.path()).filePath(name));
         }
     }
     QString path() const { return dir_.path(); }
     void write(const PhraseList& list) const {
-        put(imm::kPhraseTreeFile, list.tree);
-        put(imm::kPhraseTextFile, list.text);
+        put(phonetic::kPhraseTreeFile, list.tree);
+        put(phonetic::kPhraseTextFile, list.text);
     }
 
 private:
@@ -134,7 +134,7 @@ void phraseListOnDisk(const PhraseList& list) {
     static const DictionaryFolder folder;
     folder.write(list);
     imm::PhoneticInputMethod ime({folder.path(), folder.path()});
-    const bool sound = imm::checkPhraseTree(list.tree, list.text).has_value();
+    const bool sound = phonetic::checkPhraseTree(list.tree, list.text).has_value();
     char none[] = "";
     const std::int32_t keyLimit =
         ime.ImmEscapeA(imm::PhoneticInputMethod::kPhoneticIme, 0, imm::IME_ESC_MAX_KEY, none);

@@ -41,7 +41,7 @@ void BM_FirstIndexBuild(benchmark::State& state) {
         const double before = residentMegabytes();
         const auto start = std::chrono::steady_clock::now();
         imm::PhoneticInputMethod ime;
-        const imm::ReadingIndex& index = ime.readingIndex();
+        const phonetic::ReadingIndex& index = ime.readingIndex();
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         state.SetIterationTime(took.count());
         state.counters["rss_growth_MB"] = residentMegabytes() - before;
@@ -52,9 +52,9 @@ void BM_FirstIndexBuild(benchmark::State& state) {
 BENCHMARK(BM_FirstIndexBuild)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_IndexBuild(benchmark::State& state) {
-    const imm::DictionaryFolders folders = imm::systemDictionaryFolders();
+    const phonetic::DictionaryFolders folders = phonetic::systemDictionaryFolders();
     for (auto _ : state)
-        benchmark::DoNotOptimize(imm::buildReadingIndex(folders));
+        benchmark::DoNotOptimize(phonetic::buildReadingIndex(folders));
 }
 BENCHMARK(BM_IndexBuild)->Unit(benchmark::kMillisecond);
 

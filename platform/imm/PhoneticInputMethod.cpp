@@ -6,17 +6,17 @@
 
 namespace imm {
 
-PhoneticInputMethod::PhoneticInputMethod(DictionaryFolders folders)
+PhoneticInputMethod::PhoneticInputMethod(phonetic::DictionaryFolders folders)
     : folders_(std::move(folders)) {}
 
 PhoneticInputMethod::~PhoneticInputMethod() = default;
 
-const ReadingIndex& PhoneticInputMethod::readingIndex() {
-    std::call_once(built_, [this] { index_ = buildReadingIndex(folders_, &report_); });
+const phonetic::ReadingIndex& PhoneticInputMethod::readingIndex() {
+    std::call_once(built_, [this] { index_ = phonetic::buildReadingIndex(folders_, &report_); });
     return index_;
 }
 
-const IndexBuildReport& PhoneticInputMethod::buildReport() {
+const phonetic::IndexBuildReport& PhoneticInputMethod::buildReport() {
     readingIndex();
     return report_;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/imm/InputMethodManager.h"
-#include "platform/imm/PhoneticDictionary.h"
+#include "platform/phonetic/PhoneticDictionary.h"
 
 #include <QObject>
 
@@ -19,7 +19,8 @@ public:
     // Initial, medial, final and tone.
     static constexpr std::int32_t kKeyLimit = 4;
 
-    explicit PhoneticInputMethod(DictionaryFolders folders = systemDictionaryFolders());
+    explicit PhoneticInputMethod(
+        phonetic::DictionaryFolders folders = phonetic::systemDictionaryFolders());
     ~PhoneticInputMethod() override;
 
     // Key limit for the IME, 0 for the plain keyboard and for an IME without dictionary; every
@@ -37,17 +38,17 @@ public:
     HKL GetKeyboardLayout(std::uint32_t threadId) override;
 
     // The IME's index, built now if it is not yet.
-    const ReadingIndex& readingIndex();
-    const IndexBuildReport& buildReport();
+    const phonetic::ReadingIndex& readingIndex();
+    const phonetic::IndexBuildReport& buildReport();
 
 private:
     void toggleLayout();
 
-    DictionaryFolders folders_;
+    phonetic::DictionaryFolders folders_;
     HKL active_ = kPlainKeyboard;
     std::once_flag built_;
-    ReadingIndex index_;
-    IndexBuildReport report_;
+    phonetic::ReadingIndex index_;
+    phonetic::IndexBuildReport report_;
     QObject events_; // queued layout switches are delivered to it, and dropped with it
 };
 

@@ -5,10 +5,11 @@
 namespace imm {
 
 std::unique_ptr<InputMethodManager> makeSystemInputMethodManager() {
-    return makeSystemInputMethodManager(systemDictionaryFolders());
+    return makeSystemInputMethodManager(phonetic::systemDictionaryFolders());
 }
 
-std::unique_ptr<InputMethodManager> makeSystemInputMethodManager(const DictionaryFolders& folders) {
+std::unique_ptr<InputMethodManager>
+makeSystemInputMethodManager(const phonetic::DictionaryFolders& folders) {
     return std::make_unique<PhoneticInputMethod>(folders);
 }
 

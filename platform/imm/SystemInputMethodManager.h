@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/imm/InputMethodManager.h"
-#include "platform/imm/PhoneticDictionary.h"
+#include "platform/phonetic/PhoneticDictionary.h"
 
 #include <memory>
 
@@ -11,6 +11,7 @@ namespace imm {
 std::unique_ptr<InputMethodManager> makeSystemInputMethodManager();
 
 // The same on a dictionary of the caller's choice (tests: missing or damaged files).
-std::unique_ptr<InputMethodManager> makeSystemInputMethodManager(const DictionaryFolders& folders);
+std::unique_ptr<InputMethodManager>
+makeSystemInputMethodManager(const phonetic::DictionaryFolders& folders);
 
 } // namespace imm

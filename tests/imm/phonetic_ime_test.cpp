@@ -1,7 +1,7 @@
 // The phonetic input method on the system's dictionary, through the Input Method Manager's calls.
 #include "platform/codepage/Cp950.h"
 #include "platform/imm/PhoneticInputMethod.h"
-#include "tests/lookup/ScriptedImm.h"
+#include "tests/support/ScriptedImm.h"
 
 #include <QCoreApplication>
 

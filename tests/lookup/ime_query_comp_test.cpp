@@ -1,6 +1,6 @@
 #include "lookup/ReadingLookup.h"
 #include "platform/codepage/Cp950.h"
-#include "tests/lookup/ScriptedImm.h"
+#include "tests/support/ScriptedImm.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "lookup/ReadingLookup.h"
-#include "tests/lookup/ScriptedImm.h"
+#include "tests/support/ScriptedImm.h"
 
 #include <gtest/gtest.h>
 

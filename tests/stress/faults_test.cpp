@@ -1,9 +1,9 @@
 // Faults outside the program: a dictionary that is missing or cannot be read, a browser that
 // cannot be started. The program runs on, and readings are empty.
 #include "BuildConfig.h"
-#include "platform/imm/PhoneticDictionary.h"
 #include "platform/imm/PhoneticInputMethod.h"
-#include "tests/window/WindowFixture.h"
+#include "platform/phonetic/PhoneticDictionary.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -16,14 +16,14 @@
 
 namespace {
 
-const QString kTree = QString::fromLatin1(imm::kPhraseTreeFile);
-const QString kText = QString::fromLatin1(imm::kPhraseTextFile);
+const QString kTree = QString::fromLatin1(phonetic::kPhraseTreeFile);
+const QString kText = QString::fromLatin1(phonetic::kPhraseTextFile);
 
 enum class Damage { NoFolder, EmptyFolder, TreeIsAFolder, TextIsAFolder, EmptyTree, TextCutShort };
 
 // A copy of the system's dictionary folder, damaged as asked.
 QString damagedFolder(const QTemporaryDir& scratch, Damage damage) {
-    const QDir system(imm::systemDictionaryFolders().engine);
+    const QDir system(phonetic::systemDictionaryFolders().engine);
     const QDir folder(scratch.path());
     if (damage == Damage::NoFolder)
         return folder.filePath(QStringLiteral("nowhere"));

@@ -1,7 +1,7 @@
 // Ten thousand mouse moves queued at once, with a listing started in their middle: lookups nest
 // through the message processing of the lookups and the listing that run meanwhile.
-#include "StressSupport.h"
-#include "tests/window/WindowFixture.h"
+#include "tests/support/StressSupport.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QDeadlineTimer>
 #include <QMouseEvent>

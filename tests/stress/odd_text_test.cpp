@@ -1,7 +1,7 @@
 // Text that is not plain Chinese: each character is listed on a line of its own, whatever it is,
 // and pointing anywhere along it shows a whole character of it.
-#include "StressSupport.h"
-#include "tests/window/WindowFixture.h"
+#include "tests/support/StressSupport.h"
+#include "tests/support/WindowFixture.h"
 #include "window/Characters.h"
 
 namespace {

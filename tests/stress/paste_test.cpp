@@ -1,6 +1,6 @@
 // A million characters pasted into the input box, then pointed at and listed.
-#include "StressSupport.h"
-#include "tests/window/WindowFixture.h"
+#include "tests/support/StressSupport.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QApplication>
 #include <QClipboard>

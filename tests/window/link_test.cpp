@@ -1,5 +1,5 @@
 #include "BuildConfig.h"
-#include "WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 
 namespace {
 

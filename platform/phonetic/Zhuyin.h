@@ -8,7 +8,7 @@
 // Zhuyin syllables as the phonetic dictionary codes them: one 16-bit phone code per syllable,
 // initial × 512 + medial × 128 + final × 8 + tone. Initials 1–21 are ㄅ…ㄙ, medials 1–3 ㄧㄨㄩ,
 // finals 1–13 ㄚ…ㄦ; tone 0 is the first tone, 1 the neutral tone ˙, 2 ˊ, 3 ˇ, 4 ˋ.
-namespace imm::zhuyin {
+namespace phonetic::zhuyin {
 
 using Phone = std::uint16_t;
 
@@ -58,4 +58,4 @@ QString toText(Phone p);
 // the first tone). Empty for anything that is not a syllable.
 std::string keystrokes(Phone p);
 
-} // namespace imm::zhuyin
+} // namespace phonetic::zhuyin

@@ -1,6 +1,6 @@
-#include "platform/imm/Zhuyin.h"
+#include "platform/phonetic/Zhuyin.h"
 
-namespace imm::zhuyin {
+namespace phonetic::zhuyin {
 namespace {
 
 // Symbols and keys of the standard keyboard, index 0 unused.
@@ -50,4 +50,4 @@ std::string keystrokes(Phone p) {
     return keys;
 }
 
-} // namespace imm::zhuyin
+} // namespace phonetic::zhuyin

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/imm/PhraseTree.h"
+#include "platform/phonetic/PhraseTree.h"
 
 #include <QByteArrayView>
 
@@ -8,11 +8,7 @@
 #include <span>
 #include <vector>
 
-namespace imm {
-
-// Orders one character's readings most used first. Equal weights keep the order given (the
-// engine's), so without usage figures the engine's order stands.
-void rankReadings(std::span<ReadingUsage> readings);
+namespace phonetic {
 
 // Every character's readings, ranked, each kept as the ready-made reverse-conversion answer: a
 // CANDIDATELIST laid out as Windows lays it out, keyed by the character's code-page-950 code.
@@ -44,4 +40,4 @@ private:
 inline constexpr std::uint32_t kCandidateListHeaderBytes = 24;
 inline constexpr std::uint32_t kCandidateStyleReading = 1; // IME_CAND_READ
 
-} // namespace imm
+} // namespace phonetic

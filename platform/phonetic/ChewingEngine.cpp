@@ -1,4 +1,4 @@
-#include "platform/imm/ChewingEngine.h"
+#include "platform/phonetic/ChewingEngine.h"
 
 #include "platform/codepage/Utf8.h"
 
@@ -15,7 +15,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace imm {
+namespace phonetic {
 namespace {
 
 Q_LOGGING_CATEGORY(lcChewing, "quilldex.imm.chewing", QtCriticalMsg)
@@ -159,4 +159,4 @@ void ChewingEngine::appendCandidates(zhuyin::Phone phone, std::vector<ListedRead
     chewing_clean_bopomofo_buf(context);
 }
 
-} // namespace imm
+} // namespace phonetic

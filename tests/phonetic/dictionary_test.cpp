@@ -1,8 +1,8 @@
 // Building the input method's index from the dictionary, and what happens when the dictionary is
 // missing or damaged.
 #include "lookup/ReadingLookup.h"
-#include "platform/imm/ChewingEngine.h"
 #include "platform/imm/PhoneticInputMethod.h"
+#include "platform/phonetic/ChewingEngine.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,11 +14,11 @@
 
 namespace {
 
-using imm::FilesState;
 using imm::PhoneticInputMethod;
+using phonetic::FilesState;
 
 QString systemFolder() {
-    return imm::systemDictionaryFolders().engine;
+    return phonetic::systemDictionaryFolders().engine;
 }
 
 QStringList readingsOf(PhoneticInputMethod& ime, const QString& word) {
@@ -91,12 +91,12 @@ TEST(DictionaryTest, WithoutUsablePhraseListReadingsKeepTheEnginesOrder) {
 
 // The index reads the phrase list instead of typing every syllable: the two must agree.
 TEST(DictionaryTest, PhraseListHoldsWhatTheEngineListsForEverySyllable) {
-    const imm::PhraseTreeFiles files(systemFolder());
-    const auto syllables = imm::checkPhraseTree(files.tree(), files.text());
-    const auto summary = imm::summarisePhraseTree(files.tree(), files.text());
-    auto engine = imm::ChewingEngine::open(systemFolder());
+    const phonetic::PhraseTreeFiles files(systemFolder());
+    const auto syllables = phonetic::checkPhraseTree(files.tree(), files.text());
+    const auto summary = phonetic::summarisePhraseTree(files.tree(), files.text());
+    auto engine = phonetic::ChewingEngine::open(systemFolder());
     ASSERT_TRUE(syllables && summary && engine);
-    std::set<std::pair<char32_t, imm::zhuyin::Phone>> fromEngine, fromList;
+    std::set<std::pair<char32_t, phonetic::zhuyin::Phone>> fromEngine, fromList;
     for (const auto& r : engine->listReadings(*syllables))
         fromEngine.emplace(r.character, r.phone);
     for (const auto& r : summary->usage)

@@ -1,11 +1,11 @@
-#include "platform/imm/PhraseTree.h"
-#include "tests/imm/PhraseListBuilder.h"
+#include "platform/phonetic/PhraseTree.h"
+#include "tests/support/PhraseListBuilder.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using imm::zhuyin::makePhone;
+using phonetic::zhuyin::makePhone;
 using qxtest::Phone;
 
 const Phone xing2 = makePhone(14, 1, 12, 2); // ㄒㄧㄥˊ
@@ -37,7 +37,7 @@ qxtest::PhraseListBytes sample() {
 
 TEST(PhraseTreeTest, SumsEachReadingOverThePhrasesThatUseIt) {
     const auto bytes = sample();
-    const auto summary = imm::summarisePhraseTree(bytes.tree, bytes.text);
+    const auto summary = phonetic::summarisePhraseTree(bytes.tree, bytes.text);
     ASSERT_TRUE(summary);
     std::map<std::pair<char32_t, Phone>, std::pair<std::uint64_t, std::uint64_t>> figures;
     for (const auto& u : summary->usage)
@@ -54,15 +54,15 @@ TEST(PhraseTreeTest, SumsEachReadingOverThePhrasesThatUseIt) {
 
 TEST(PhraseTreeTest, CheckGivesTheSyllablesOfTheFirstLevel) {
     const auto bytes = sample();
-    EXPECT_EQ(imm::checkPhraseTree(bytes.tree, bytes.text),
+    EXPECT_EQ(phonetic::checkPhraseTree(bytes.tree, bytes.text),
               (std::vector<Phone>{yi1, yi2, yin2, ge5, hang2, xing2, ren2}));
 }
 
 // Damage that lets the engine read outside its files fails the quick check as well as the walk.
 TEST(PhraseTreeTest, DamagedListIsRefused) {
     const auto refused = [](QByteArray tree, QByteArray text, bool engineUnsafe) {
-        EXPECT_FALSE(imm::summarisePhraseTree(tree, text));
-        EXPECT_EQ(imm::checkPhraseTree(tree, text).has_value(), !engineUnsafe);
+        EXPECT_FALSE(phonetic::summarisePhraseTree(tree, text));
+        EXPECT_EQ(phonetic::checkPhraseTree(tree, text).has_value(), !engineUnsafe);
     };
     auto bytes = sample();
     refused(bytes.tree + "\1\2\3", bytes.text, true);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/imm/Zhuyin.h"
+#include "platform/phonetic/Zhuyin.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -16,7 +16,7 @@
 // the root. A node with a phone code holds the range [begin, end) of its children; a leaf (phone
 // code 0) holds its phrase's byte offset in dictionary.dat (zero-terminated UTF-8) and the
 // phrase's frequency. A leaf's phrase has one character per phone on the path to it.
-namespace imm {
+namespace phonetic {
 
 // How often one character takes one reading, summed over the phrases of the list.
 struct ReadingUsage {
@@ -67,4 +67,4 @@ std::optional<PhraseTreeSummary> summarisePhraseTree(QByteArrayView tree, QByteA
 inline constexpr const char* kPhraseTreeFile = "index_tree.dat";
 inline constexpr const char* kPhraseTextFile = "dictionary.dat";
 
-} // namespace imm
+} // namespace phonetic

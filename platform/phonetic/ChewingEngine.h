@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/imm/Zhuyin.h"
+#include "platform/phonetic/Zhuyin.h"
 
 #include <QString>
 
@@ -11,7 +11,7 @@
 
 struct ChewingContext;
 
-namespace imm {
+namespace phonetic {
 
 // One reading that the engine lists: typing `phone` offers `character` as a candidate.
 struct ListedReading {
@@ -51,4 +51,4 @@ private:
     std::unique_ptr<ChewingContext, Deleter> context_;
 };
 
-} // namespace imm
+} // namespace phonetic

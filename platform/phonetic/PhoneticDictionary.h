@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/imm/ReadingIndex.h"
+#include "platform/phonetic/ReadingIndex.h"
 
 #include <QString>
 
-namespace imm {
+namespace phonetic {
 
 struct DictionaryFolders {
     QString engine; // where the engine loads its dictionary from
@@ -37,4 +37,4 @@ struct IndexBuildReport {
 ReadingIndex buildReadingIndex(const DictionaryFolders& folders,
                                IndexBuildReport* report = nullptr);
 
-} // namespace imm
+} // namespace phonetic

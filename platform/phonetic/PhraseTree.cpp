@@ -1,4 +1,4 @@
-#include "platform/imm/PhraseTree.h"
+#include "platform/phonetic/PhraseTree.h"
 
 #include "platform/codepage/Utf8.h"
 
@@ -10,7 +10,7 @@
 #include <string_view>
 #include <unordered_map>
 
-namespace imm {
+namespace phonetic {
 namespace {
 
 constexpr std::size_t kNodeBytes = 8;
@@ -406,4 +406,4 @@ PhraseTreeFiles::PhraseTreeFiles(const QString& folder)
     present_ = true;
 }
 
-} // namespace imm
+} // namespace phonetic

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/imm/Zhuyin.h"
+#include "platform/phonetic/Zhuyin.h"
 
 #include <QByteArray>
 #include <QString>
@@ -9,11 +9,11 @@
 #include <memory>
 #include <vector>
 
-// Small phrase lists in the dictionary's format (platform/imm/PhraseTree.h), laid out as the real
-// files are: breadth first, each node's children in one block, leaves first.
+// Small phrase lists in the dictionary's format (platform/phonetic/PhraseTree.h), laid out as the
+// real files are: breadth first, each node's children in one block, leaves first.
 namespace qxtest {
 
-using imm::zhuyin::Phone;
+using phonetic::zhuyin::Phone;
 
 struct Phrase {
     std::vector<Phone> phones;

@@ -1,7 +1,7 @@
-#include "platform/imm/PhoneticDictionary.h"
+#include "platform/phonetic/PhoneticDictionary.h"
 
-#include "platform/imm/ChewingEngine.h"
-#include "platform/imm/PhraseTree.h"
+#include "platform/phonetic/ChewingEngine.h"
+#include "platform/phonetic/PhraseTree.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-namespace imm {
+namespace phonetic {
 namespace {
 
 Q_LOGGING_CATEGORY(lcDictionary, "quilldex.imm", QtCriticalMsg)
@@ -157,4 +157,4 @@ ReadingIndex buildReadingIndex(const DictionaryFolders& folders, IndexBuildRepor
     return ReadingIndex::build(withUsage(listed, usage ? &*usage : nullptr));
 }
 
-} // namespace imm
+} // namespace phonetic
