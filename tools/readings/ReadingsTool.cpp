@@ -1,5 +1,7 @@
 #include "tools/readings/ReadingsTool.h"
 
+#include "tools/readings/ExitStatus.h"
+
 #include "lookup/ReadingLookup.h"
 #include "platform/codepage/Utf8.h"
 
@@ -74,7 +76,7 @@ std::optional<Options> parseArguments(const QStringList& arguments, QString& err
 }
 
 QString usageText() {
-    return QStringLiteral(
+    const QString options = QStringLiteral(
         "Usage: quilldex2-readings [--all] < text\n"
         "\n"
         "Reads UTF-8 text on standard input and prints one line for each of its characters:\n"
@@ -84,9 +86,8 @@ QString usageText() {
         "\n"
         "  --all    print every reading the input method lists, separated by spaces\n"
         "  --help   print this text\n"
-        "\n"
-        "Input that is not valid UTF-8 is refused whole, with the offset of the first bad byte,\n"
-        "and the exit status is 1; a wrong argument gives 2.\n");
+        "\n");
+    return options + QLatin1String(kExitStatusHelp);
 }
 
 void ConsolePump::processPendingMessages() {

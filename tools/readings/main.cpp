@@ -1,3 +1,4 @@
+#include "tools/readings/ExitStatus.h"
 #include "tools/readings/ReadingsTool.h"
 
 #include "lookup/ReadingLookup.h"
@@ -7,6 +8,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <new>
 
 namespace {
 
@@ -23,26 +25,23 @@ QByteArray readAll(std::FILE* in) {
     return data;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+int run(const QCoreApplication& app) {
     QString error;
     const auto options = readings::parseArguments(app.arguments().mid(1), error);
     if (!options) {
         printError(error);
         std::fputs(readings::usageText().toLocal8Bit().constData(), stderr);
-        return 2;
+        return readings::code(readings::ExitStatus::BadArguments);
     }
     if (options->help) {
         std::fputs(readings::usageText().toLocal8Bit().constData(), stdout);
-        return 0;
+        return readings::code(readings::ExitStatus::Listed);
     }
 
     const QByteArray input = readAll(stdin);
     if (std::ferror(stdin)) {
         printError(QStringLiteral("cannot read standard input"));
-        return 1;
+        return readings::code(readings::ExitStatus::Failed);
     }
 
     auto imm = imm::makeSystemInputMethodManager();
@@ -64,15 +63,30 @@ int main(int argc, char** argv) {
         if (const auto bad = readings::listReadings(input, *options, *imm, pump, write)) {
             printError(QStringLiteral("the input is not valid UTF-8 (byte %1); nothing was listed")
                            .arg(bad->byteOffset));
-            return 1;
+            return readings::code(readings::ExitStatus::Failed);
         }
+    } catch (const std::bad_alloc&) {
+        throw;
     } catch (const std::exception& e) {
         printError(QString::fromLocal8Bit(e.what()));
-        return 1;
+        return readings::code(readings::ExitStatus::Failed);
     }
     if (writeFailed || std::fflush(stdout) != 0) {
         printError(QStringLiteral("cannot write standard output"));
-        return 1;
+        return readings::code(readings::ExitStatus::Failed);
     }
-    return 0;
+    return readings::code(readings::ExitStatus::Listed);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        QCoreApplication app(argc, argv);
+        return run(app);
+    } catch (const std::bad_alloc&) {
+        // Whatever held the input is freed by now; a literal needs no memory to print.
+        std::fputs("quilldex2-readings: out of memory; is a line of the input too long?\n", stderr);
+        return readings::code(readings::ExitStatus::OutOfMemory);
+    }
 }
