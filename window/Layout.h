@@ -65,6 +65,11 @@ inline const QString searchPressedPicture = QStringLiteral(":/pictures/search_pr
 inline const QString backdropPicture = QStringLiteral(":/pictures/backdrop.bmp");
 inline const QString iconPicture = QStringLiteral(":/pictures/icon.ico");
 
+// What a screen reader calls the controls that show no name of their own.
+inline const QString 很多行Name = QStringLiteral("輸入文字");
+inline const QString 分析文章Name = QStringLiteral("分析結果");
+inline const QString 查詢鈕Name = QStringLiteral("查詢");
+
 // The listing's sizes
 inline constexpr double listingMargin = 600;
 inline constexpr double listingMinWindowHeight = 3135;

@@ -63,6 +63,7 @@ void placePicture(forms::Control& control, const layout::Place& p) {
     setBackColor(layout::backColor);
     setClientSize(layout::clientWidth, layout::clientHeight);
     placeControls();
+    exposeToScreenReaders();
     wireEvents();
 }
 
@@ -111,6 +112,8 @@ void 主畫面::wireEvents() {
     查詢鈕.MouseUp = [this](const forms::MouseArgs& a) { 查詢鈕_MouseUp(a); };
     開啟官方.Click = [this] { 開啟官方_Click(); };
     開啟官方.MouseMove = [this](const forms::MouseArgs& a) { 開啟官方_MouseMove(a); };
+    很多行.KeyDown = [this](const forms::KeyArgs& a) { 很多行_KeyDown(a); };
+    很多行.KeyUp = [this](const forms::KeyArgs& a) { 很多行_KeyUp(a); };
 }
 
 bool 主畫面::Form_Load() {

@@ -24,7 +24,8 @@ struct WindowServices {
 };
 
 // The main window: its controls, its three window-level variables, its methods and its event
-// handlers. Handlers live in files by concern: pointing, listing and the link label.
+// handlers. Handlers live in files by concern: pointing, listing, the link label, and use by
+// keyboard and screen reader.
 class 主畫面 : public forms::Form, private lookup::MessagePump {
 public:
     explicit 主畫面(WindowServices services);
@@ -71,6 +72,8 @@ public:
     void 查詢鈕_MouseUp(const forms::MouseArgs& args);
     void 開啟官方_Click();
     void 開啟官方_MouseMove(const forms::MouseArgs& args);
+    void 很多行_KeyDown(const forms::KeyArgs& args);
+    void 很多行_KeyUp(const forms::KeyArgs& args);
 
     // Lookups started by the pointing handlers that are still running (they nest through message
     // processing); bounded so a storm of mouse moves cannot exhaust the stack.
@@ -81,6 +84,7 @@ private:
     void processPendingMessages() override;
     void wireEvents();
     void placeControls();
+    void exposeToScreenReaders();
 
     WindowServices services_;
     int lookupsRunning_ = 0;

@@ -1,10 +1,12 @@
 #include "platform/forms/Form.h"
 
+#include "platform/forms/AccessibleForm.h"
 #include "platform/forms/Item.h"
 #include "platform/forms/TextBox.h"
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -45,6 +47,7 @@ Form::Form() {
                    Qt::MSWindowsFixedSizeDialogHint);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    AccessibleForm::installFactory();
 }
 
 Form::~Form() {
@@ -139,6 +142,17 @@ void Form::deliver(MouseAction action, Control* target, QPointF p, int button, i
         runHandler([&] { handler(args); });
 }
 
+void Form::pressAndRelease(Control& control) {
+    if (!control.Visible())
+        return;
+    const QPointF centre(control.Left() + control.Width() / 2,
+                         control.Top() + control.Height() / 2);
+    deliver(MouseAction::Down, &control, centre, LeftButton, LeftButton, 0);
+    deliver(MouseAction::Up, &control, centre, LeftButton, 0, 0);
+    if (control.Click)
+        runHandler(control.Click);
+}
+
 Form* Form::activeForm() {
     return s_activeForm;
 }
@@ -205,6 +219,10 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
         forwardMouse(mouse, widget->mapTo(this, mouse->position()));
         break;
     }
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        forwardKey(watched, static_cast<QKeyEvent*>(event));
+        break;
     case QEvent::FocusIn:
         for (TextBox* box : boxes_)
             if (box->widget() == watched && box->GotFocus)
@@ -214,6 +232,24 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Key events reach a box's handlers as a classic form raises them: the release of an auto-repeated
+// key raises nothing until the key is let go.
+void Form::forwardKey(QObject* watched, QKeyEvent* event) {
+    const bool down = event->type() == QEvent::KeyPress;
+    if (!down && event->isAutoRepeat())
+        return;
+    const int code = keyCodeOf(event->key());
+    if (!code)
+        return;
+    const KeyArgs args{code, shiftCode(event->modifiers())};
+    for (TextBox* box : boxes_) {
+        if (box->widget() != watched)
+            continue;
+        if (const KeyHandler& handler = down ? box->KeyDown : box->KeyUp)
+            runHandler([&] { handler(args); });
+    }
 }
 
 void Form::showEvent(QShowEvent* event) {

@@ -45,6 +45,12 @@ public:
     void dispatchMouse(MouseAction action, QPointF clientTwips, int button, int buttons, int shift);
     // The control under a point, or null for the bare surface.
     Control* controlAt(QPointF clientTwips) const;
+    // Runs what a press and release of the left button on a control run, its click included,
+    // for the keyboard and assistive technology. A hidden control, which the mouse cannot reach,
+    // does nothing.
+    void pressAndRelease(Control& control);
+    // The painted controls, in stacking order.
+    const std::vector<Item*>& items() const { return items_; }
 
     // The form's own events.
     MouseHandler MouseMove;
@@ -76,6 +82,7 @@ private:
     void deliver(MouseAction action, Control* target, QPointF clientTwips, int button, int buttons,
                  int shift);
     void forwardMouse(QMouseEvent* event, QPointF clientPixels);
+    void forwardKey(QObject* watched, QKeyEvent* event);
 
     std::vector<Item*> items_;
     std::vector<TextBox*> boxes_;

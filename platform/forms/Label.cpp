@@ -11,10 +11,13 @@ Label::Label(QString name, Style style, QString caption)
     , caption_(std::move(caption)) {}
 
 void Label::setCaption(const QString& caption) {
+    const bool changed = caption != caption_;
     caption_ = caption;
     sizeStale_ = style_.autoSize;
     if (Visible())
         repaint(); // settles the size first, so the new extent is repainted
+    if (changed)
+        textChanged();
 }
 
 void Label::setForeColor(OleColor colour) {

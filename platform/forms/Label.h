@@ -30,6 +30,7 @@ public:
 
     const QString& Caption() const { return caption_; }
     void setCaption(const QString& caption);
+    QString text() const override { return caption_; }
     OleColor ForeColor() const { return style_.foreColor; }
     void setForeColor(OleColor colour);
 

@@ -2,6 +2,8 @@
 
 #include "platform/forms/Form.h"
 
+#include <QWidget>
+
 namespace forms {
 
 void TextBox::setText(const QString& text) {
@@ -16,6 +18,11 @@ void TextBox::setSelText(const QString& text) {
         return;
     replaceSelection(text);
     raiseChange();
+}
+
+void TextBox::setAccessibleName(const QString& name) {
+    if (QWidget* w = widget())
+        w->setAccessibleName(name);
 }
 
 void TextBox::raiseChange() {

@@ -3,6 +3,7 @@
 #include "platform/forms/Colour.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Font.h"
+#include "platform/forms/Keys.h"
 
 #include <QString>
 
@@ -25,12 +26,21 @@ public:
     virtual void setSelLength(qsizetype length) = 0;
     // Replaces the selection with text and leaves the insertion point after it.
     void setSelText(const QString& text);
+    // Where the caret is: the end of the selection that moves, or the insertion point.
+    virtual qsizetype caretPosition() const { return SelStart() + SelLength(); }
+
+    // The name a screen reader gives the box; nothing on the screen shows it.
+    void setAccessibleName(const QString& name);
 
     // The box's widget, or null for a box that only holds text.
     virtual QWidget* widget() const { return nullptr; }
 
     Handler Change;
     Handler GotFocus;
+    // A key goes down in the box, before the box handles it (auto-repeat raises it again); and
+    // comes up, once the box has handled it.
+    KeyHandler KeyDown;
+    KeyHandler KeyUp;
 
 protected:
     virtual void storeText(const QString& text) = 0;

@@ -80,6 +80,9 @@ void LineTextBox::setSelLength(qsizetype length) {
     length = std::clamp<qsizetype>(length, 0, edit_->text().size() - start);
     edit_->setSelection(int(start), int(length));
 }
+qsizetype LineTextBox::caretPosition() const {
+    return edit_->cursorPosition();
+}
 void LineTextBox::storeText(const QString& text) {
     edit_->setText(text);
     edit_->setCursorPosition(0);

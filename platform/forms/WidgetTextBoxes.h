@@ -37,6 +37,7 @@ public:
     void setSelStart(qsizetype start) override;
     qsizetype SelLength() const override;
     void setSelLength(qsizetype length) override;
+    qsizetype caretPosition() const override;
 
 protected:
     void storeText(const QString& text) override;
