@@ -10,6 +10,7 @@ packages=(
     libchewing3-data fonts-arphic-uming xdg-utils qt6-wayland
     # tests and benchmarks
     libgtest-dev libbenchmark-dev xvfb xauth clang-format desktop-file-utils appstream dpkg-dev file x11-utils xdotool
+    dbus at-spi2-core python3-pyatspi
     # sanitizer and fuzzing builds
     clang libclang-rt-14-dev
 )

@@ -5,6 +5,9 @@
 #include "platform/forms/WidgetTextBoxes.h"
 
 #include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -84,6 +87,41 @@ TEST_F(SmallForm, ClickNeedsReleaseOverThePressedControl) {
     form.dispatchMouse(Action::Up, {2900, 320}, forms::LeftButton, 0, 0);
     EXPECT_EQ(events, (std::vector<std::string>{"label down", "label up", "label click",
                                                 "label down", "label up"}));
+}
+
+TEST_F(SmallForm, PressAndReleaseRunsAClickUnlessTheControlIsHidden) {
+    form.pressAndRelease(label);
+    label.setVisible(false);
+    form.pressAndRelease(label);
+    EXPECT_EQ(events, (std::vector<std::string>{"label down", "label up", "label click"}));
+}
+
+// A key goes down before the box acts on it and comes up after; an auto-repeated key goes down
+// again at every repeat but comes up once, when let go.
+TEST_F(SmallForm, KeysGoDownBeforeTheBoxActsAndComeUpOnceAfter) {
+    auto* edit = static_cast<QLineEdit*>(box.widget());
+    edit->setText(QStringLiteral("abc"));
+    edit->setCursorPosition(0);
+    const auto log = [this](const char* what) {
+        return [this, what](const forms::KeyArgs& k) {
+            events.push_back(std::string(what) + " " + std::to_string(k.keyCode) + "/" +
+                             std::to_string(k.shift) + " at " +
+                             std::to_string(box.caretPosition()));
+        };
+    };
+    box.KeyDown = log("down");
+    box.KeyUp = log("up");
+    const auto send = [edit](QEvent::Type type, Qt::Key key, bool repeat) {
+        QKeyEvent event(type, key, Qt::ShiftModifier, QString(), repeat);
+        QCoreApplication::sendEvent(edit, &event);
+    };
+    send(QEvent::KeyPress, Qt::Key_Right, false);
+    send(QEvent::KeyRelease, Qt::Key_Right, true);
+    send(QEvent::KeyPress, Qt::Key_Right, true);
+    send(QEvent::KeyRelease, Qt::Key_Right, false);
+    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QStringLiteral("字"), {});
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"down 39/1 at 0", "down 39/1 at 1", "up 39/1 at 2"}));
 }
 
 TEST_F(SmallForm, CoordinatesAreTwipsFromTheControl) {
