@@ -22,8 +22,8 @@ constexpr int code(ExitStatus status) {
 inline constexpr char kExitStatusHelp[] =
     "Exit status:\n"
     "  0  every character was listed\n"
-    "  1  the input is not valid UTF-8 (nothing is listed; the offset of the first bad byte is\n"
-    "     given), or standard input or output failed\n"
+    "  1  the input is not valid UTF-8 (the lines before the bad one are listed; the offset of\n"
+    "     the first bad byte is given), or standard input or output failed\n"
     "  2  an unknown argument\n"
     "  3  the phonetic dictionary (Debian's libchewing3-data) is not installed\n"
     "  4  the phonetic dictionary cannot be read\n"

@@ -1,27 +1,27 @@
 #pragma once
 
 #include "lookup/MessagePump.h"
-#include "platform/imm/InputMethodManager.h"
+#include "tools/readings/OutputFormat.h"
 
-#include <QByteArrayView>
 #include <QStringList>
 
-#include <functional>
 #include <optional>
-#include <string>
-#include <string_view>
 
 // quilldex2-readings: for each character of UTF-8 text, the line that the window's listing shows
-// for it, found the same way (toChinese, then ImeQueryComp).
+// for it, found the same way (toChinese, then ImeQueryComp); or readings chosen by context, and
+// other ways of setting them out.
 namespace readings {
 
 struct Options {
-    bool all = false;  // every reading the IME lists, not only the first
-    bool help = false; // print the usage and list nothing
+    bool all = false;     // every reading the IME lists, not only the first
+    bool context = false; // each character read as the word it stands in
+    Format format = Format::Lines;
+    bool help = false;    // print the usage and list nothing
+    bool version = false; // print the version and list nothing
 };
 
 // Options from the command line (without the program name); nothing, with `error` set, when it
-// holds anything else.
+// holds anything else or a combination that means nothing.
 std::optional<Options> parseArguments(const QStringList& arguments, QString& error);
 
 QString usageText();
@@ -35,17 +35,5 @@ public:
 
     static constexpr imm::HWND kWindow = 1;
 };
-
-struct ListingError {
-    std::size_t byteOffset; // where the input stops being UTF-8
-};
-
-// Lists every character of `input` (UTF-8): the character, a space and its first reading, or with
-// `all` every reading, separated by spaces; one line each, ended by "\n". Line breaks (LF, CR)
-// separate lines of the input and are not listed. `write` receives the output in pieces. Invalid
-// UTF-8 lists nothing and gives the offset of the first bad byte.
-std::optional<ListingError> listReadings(QByteArrayView input, const Options& options,
-                                         imm::InputMethodManager& imm, lookup::MessagePump& pump,
-                                         const std::function<void(std::string_view)>& write);
 
 } // namespace readings

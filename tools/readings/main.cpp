@@ -1,14 +1,18 @@
 #include "tools/readings/ExitStatus.h"
+#include "tools/readings/Filter.h"
 #include "tools/readings/ReadingsTool.h"
 
+#include "BuildConfig.h"
 #include "lookup/ReadingLookup.h"
 #include "platform/imm/SystemInputMethodManager.h"
 
 #include <QCoreApplication>
 
+#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <new>
+#include <unistd.h>
 
 namespace {
 
@@ -16,13 +20,24 @@ void printError(const QString& message) {
     std::fprintf(stderr, "quilldex2-readings: %s\n", message.toLocal8Bit().constData());
 }
 
-QByteArray readAll(std::FILE* in) {
-    QByteArray data;
-    char chunk[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0)
-        data.append(chunk, static_cast<qsizetype>(n));
-    return data;
+std::ptrdiff_t readStandardInput(char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t n = ::read(STDIN_FILENO, buffer, size);
+        if (n >= 0 || errno != EINTR)
+            return n;
+    }
+}
+
+bool writeStandardOutput(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
 }
 
 int run(const QCoreApplication& app) {
@@ -37,16 +52,14 @@ int run(const QCoreApplication& app) {
         std::fputs(readings::usageText().toLocal8Bit().constData(), stdout);
         return readings::code(readings::ExitStatus::Listed);
     }
-
-    const QByteArray input = readAll(stdin);
-    if (std::ferror(stdin)) {
-        printError(QStringLiteral("cannot read standard input"));
-        return readings::code(readings::ExitStatus::Failed);
+    if (options->version) {
+        std::printf("quilldex2-readings %s\n", buildconfig::version);
+        return readings::code(readings::ExitStatus::Listed);
     }
 
     auto imm = imm::makeSystemInputMethodManager();
     readings::ConsolePump pump;
-    if (!input.isEmpty()) {
+    {
         // Scripts would otherwise take empty readings for characters without one.
         char noData[] = "";
         const imm::HKL layout = lookup::toChinese(*imm, pump);
@@ -54,28 +67,38 @@ int run(const QCoreApplication& app) {
             printError(
                 QStringLiteral("no phonetic dictionary is installed; every reading is empty"));
     }
-    bool writeFailed = false;
-    const auto write = [&](std::string_view piece) {
-        if (!writeFailed && std::fwrite(piece.data(), 1, piece.size(), stdout) != piece.size())
-            writeFailed = true;
-    };
+    readings::CharacterReadings source(*imm, pump, options->all);
+    const auto format = readings::makeOutputFormat(options->format);
+    readings::LineReader input(readStandardInput, readings::kMaxLineBytes);
     try {
-        if (const auto bad = readings::listReadings(input, *options, *imm, pump, write)) {
-            printError(QStringLiteral("the input is not valid UTF-8 (byte %1); nothing was listed")
-                           .arg(bad->byteOffset));
-            return readings::code(readings::ExitStatus::Failed);
+        const auto failure = readings::runFilter(input, source, *format, writeStandardOutput);
+        if (!failure)
+            return readings::code(readings::ExitStatus::Listed);
+        switch (failure->kind) {
+        case readings::FilterError::NotUtf8:
+            printError(QStringLiteral("the input is not valid UTF-8 (byte %1); the lines before "
+                                      "it were listed")
+                           .arg(failure->byteOffset));
+            break;
+        case readings::FilterError::LineTooLong:
+            printError(QStringLiteral("out of memory: the line at byte %1 is longer than the %2 "
+                                      "bytes a line may take")
+                           .arg(failure->byteOffset)
+                           .arg(readings::kMaxLineBytes));
+            return readings::code(readings::ExitStatus::OutOfMemory);
+        case readings::FilterError::ReadFailed:
+            printError(QStringLiteral("cannot read standard input"));
+            break;
+        case readings::FilterError::WriteFailed:
+            printError(QStringLiteral("cannot write standard output"));
+            break;
         }
     } catch (const std::bad_alloc&) {
         throw;
     } catch (const std::exception& e) {
         printError(QString::fromLocal8Bit(e.what()));
-        return readings::code(readings::ExitStatus::Failed);
     }
-    if (writeFailed || std::fflush(stdout) != 0) {
-        printError(QStringLiteral("cannot write standard output"));
-        return readings::code(readings::ExitStatus::Failed);
-    }
-    return readings::code(readings::ExitStatus::Listed);
+    return readings::code(readings::ExitStatus::Failed);
 }
 
 } // namespace
