@@ -40,26 +40,29 @@ void setCharacter(QString& text, char32_t c) {
 
 } // namespace
 
+void CharacterReadings::appendReading(char32_t c, std::string& out) {
+    setCharacter(character_, c);
+    const imm::HKL layout = lookup::toChinese(imm_, pump_);
+    if (!all_) {
+        appendUtf8(out, lookup::ImeQueryComp(imm_, layout, character_, 1));
+        return;
+    }
+    for (int nth = 1;; ++nth) {
+        const QString reading = lookup::ImeQueryComp(imm_, layout, character_, nth);
+        if (reading.isEmpty())
+            break;
+        if (nth > 1)
+            out += ' ';
+        appendUtf8(out, reading);
+    }
+}
+
 void CharacterReadings::annotate(std::string_view line, AnnotatedLine& out) {
     out.reset(line);
     for (std::size_t pos = 0; pos < line.size();) {
         const std::size_t start = pos;
-        setCharacter(character_, *codepage::nextUtf8(line, pos));
-        const imm::HKL layout = lookup::toChinese(imm_, pump_);
-        out.add(start, pos, true, [&](std::string& readings) {
-            if (!all_) {
-                appendUtf8(readings, lookup::ImeQueryComp(imm_, layout, character_, 1));
-                return;
-            }
-            for (int nth = 1;; ++nth) {
-                const QString reading = lookup::ImeQueryComp(imm_, layout, character_, nth);
-                if (reading.isEmpty())
-                    break;
-                if (nth > 1)
-                    readings += ' ';
-                appendUtf8(readings, reading);
-            }
-        });
+        const char32_t c = *codepage::nextUtf8(line, pos);
+        out.add(start, pos, true, [&](std::string& readings) { appendReading(c, readings); });
     }
 }
 

@@ -28,6 +28,8 @@ public:
         , all_(all) {}
 
     void annotate(std::string_view line, AnnotatedLine& out) override;
+    // Appends the reading (or readings) of one character.
+    void appendReading(char32_t c, std::string& out);
 
 private:
     imm::InputMethodManager& imm_;

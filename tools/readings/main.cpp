@@ -1,3 +1,4 @@
+#include "tools/readings/ContextReadings.h"
 #include "tools/readings/ExitStatus.h"
 #include "tools/readings/Filter.h"
 #include "tools/readings/ReadingsTool.h"
@@ -5,6 +6,8 @@
 #include "BuildConfig.h"
 #include "lookup/ReadingLookup.h"
 #include "platform/imm/SystemInputMethodManager.h"
+#include "platform/phonetic/PhoneticDictionary.h"
+#include "platform/phonetic/PhraseTree.h"
 
 #include <QCoreApplication>
 
@@ -67,7 +70,18 @@ int run(const QCoreApplication& app) {
             printError(
                 QStringLiteral("no phonetic dictionary is installed; every reading is empty"));
     }
-    readings::CharacterReadings source(*imm, pump, options->all);
+    readings::CharacterReadings characters(*imm, pump, options->all);
+    phonetic::PhraseReadings words;
+    if (options->context) {
+        const phonetic::PhraseTreeFiles files(phonetic::systemDictionaryFolders().usage);
+        words = phonetic::PhraseReadings::build(files.tree(), files.text());
+        if (words.empty())
+            printError(QStringLiteral("no usable phrase list; each character keeps its first "
+                                      "reading"));
+    }
+    readings::ContextReadings inContext(words, *imm, pump);
+    readings::ReadingSource& source =
+        options->context ? static_cast<readings::ReadingSource&>(inContext) : characters;
     const auto format = readings::makeOutputFormat(options->format);
     readings::LineReader input(readStandardInput, readings::kMaxLineBytes);
     try {

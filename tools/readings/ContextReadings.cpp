@@ -1,0 +1,36 @@
+#include "tools/readings/ContextReadings.h"
+
+#include "platform/codepage/Utf8.h"
+
+namespace readings {
+
+void ContextReadings::annotate(std::string_view line, AnnotatedLine& out) {
+    out.reset(line);
+    text_.clear();
+    starts_.clear();
+    for (std::size_t pos = 0; pos < line.size();) {
+        starts_.push_back(static_cast<std::uint32_t>(pos));
+        text_.push_back(*codepage::nextUtf8(line, pos));
+    }
+    starts_.push_back(static_cast<std::uint32_t>(line.size()));
+
+    segmenter_.split(text_, pieces_);
+    for (const phonetic::Word& piece : pieces_) {
+        const std::span<const phonetic::Phone> phones = words_.reading(piece.node, 0);
+        for (std::size_t k = 0; k < piece.length; ++k) {
+            const std::size_t i = piece.begin + k;
+            out.add(starts_[i], starts_[i + 1], k == 0, [&](std::string& readings) {
+                if (phones.empty()) {
+                    characters_.appendReading(text_[i], readings);
+                    return;
+                }
+                std::string& syllable = syllables_[phones[k]];
+                if (syllable.empty())
+                    syllable = phonetic::zhuyin::toText(phones[k]).toStdString();
+                readings += syllable;
+            });
+        }
+    }
+}
+
+} // namespace readings

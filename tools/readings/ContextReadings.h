@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/phonetic/PhraseReadings.h"
+#include "platform/phonetic/Segmenter.h"
+#include "tools/readings/ReadingSource.h"
+
+namespace readings {
+
+// Each character read as the word it stands in: the line is split into the phrase list's words,
+// each word takes its most used reading, and a character in no word its first reading from the
+// input method, as in the window.
+class ContextReadings final : public ReadingSource {
+public:
+    ContextReadings(const phonetic::PhraseReadings& words, imm::InputMethodManager& imm,
+                    lookup::MessagePump& pump)
+        : words_(words)
+        , segmenter_(words)
+        , characters_(imm, pump, false) {}
+
+    void annotate(std::string_view line, AnnotatedLine& out) override;
+
+private:
+    const phonetic::PhraseReadings& words_;
+    phonetic::Segmenter segmenter_;
+    CharacterReadings characters_;
+    std::vector<char32_t> text_;
+    std::vector<std::uint32_t> starts_; // byte offset of each character, and the line's end
+    std::vector<phonetic::Word> pieces_;
+    std::vector<std::string> syllables_ = std::vector<std::string>(1 << 16);
+};
+
+} // namespace readings
