@@ -1,7 +1,9 @@
+#include "tools/readings/ContextReadings.h"
 #include "tools/readings/Filter.h"
 #include "tools/readings/ReadingsTool.h"
 
 #include "platform/imm/SystemInputMethodManager.h"
+#include "platform/phonetic/PhoneticDictionary.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -130,6 +132,59 @@ TEST(ReadingsFilter, AMillionCharacterLineWithoutBreak) {
     EXPECT_EQ(run.out.size(), 1'000'000 * std::strlen("字（ㄗˋ）") + 1);
 }
 
+// The character `target` of each sentence takes the reading of the word it stands in; where the
+// same character stands in several words, each takes its own.
+TEST(ReadingsInContext, EachCharacterTakesItsWordsReading) {
+    const struct {
+        const char* sentence;
+        const char* target;
+        const char* reading;
+    } rows[] = {
+        {"路上的行人很多。", "行", "ㄒㄧㄥˊ"},
+        {"學生排成整齊的行列。", "行", "ㄏㄤˊ"},
+        {"箱子的重量", "重", "ㄓㄨㄥˋ"},
+        {"不要重複同樣的錯誤", "重", "ㄔㄨㄥˊ"},
+        {"弟弟很調皮", "調", "ㄊㄧㄠˊ"},
+        {"公司要調動人事", "調", "ㄉㄧㄠˋ"},
+        {"繩子的長短", "長", "ㄔㄤˊ"},
+        {"向長輩拜年", "長", "ㄓㄤˇ"},
+        {"他非常得意", "得", "ㄉㄜˊ"},
+        {"他跑得快極了", "得", "ㄉㄜ˙"},
+        {"她會演奏樂器", "樂", "ㄩㄝˋ"},
+        {"週末的娛樂", "樂", "ㄌㄜˋ"},
+        {"我們還有時間", "還", "ㄏㄞˊ"},
+        {"借來的書要歸還", "還", "ㄏㄨㄢˊ"},
+        {"寶寶睡著了", "著", "ㄓㄠˊ"},
+        {"他一直看著窗外", "著", "ㄓㄜ˙"},
+        {"教授的著作很多", "著", "ㄓㄨˋ"},
+        {"背誦這首詩", "背", "ㄅㄟˋ"},
+        {"他背負著期望", "背", "ㄅㄟ"},
+        {"城鄉的差距", "差", "ㄔㄚ"},
+        {"輕鬆的差事", "差", "ㄔㄞ"},
+        {"電影很好看", "好", "ㄏㄠˇ"},
+        {"每個人的喜好", "好", "ㄏㄠˋ"},
+        {"她在鄉下教書", "教", "ㄐㄧㄠ"},
+        {"一個人", "一", "ㄧˊ"}, // written with the tone it takes here
+        {"的確", "的", "ㄉㄧˊ"}, // a word at the very start and end
+        {"確", "確", "ㄑㄩㄝˋ"}, // a character in no word: its first reading
+    };
+    const auto ime = imm::makeSystemInputMethodManager();
+    readings::ConsolePump pump;
+    const phonetic::PhraseTreeFiles files(phonetic::systemDictionaryFolders().usage);
+    const auto words = phonetic::PhraseReadings::build(files.tree(), files.text());
+    ASSERT_FALSE(words.empty());
+    readings::ContextReadings inContext(words, *ime, pump);
+    readings::AnnotatedLine line;
+    for (const auto& row : rows) {
+        inContext.annotate(row.sentence, line);
+        const auto& characters = line.characters();
+        const auto target = std::find_if(characters.begin(), characters.end(),
+                                         [&](auto& c) { return line.textOf(c) == row.target; });
+        ASSERT_NE(target, characters.end()) << row.sentence;
+        EXPECT_EQ(line.readingOf(*target), row.reading) << row.sentence;
+    }
+}
+
 TEST(ReadingsArguments, RefusesWhatMeansNothing) {
     const struct {
         QStringList arguments;
@@ -182,6 +237,9 @@ TEST(ReadingsProgram, ExitsAndSpeaksAsDocumented) {
     EXPECT_TRUE(bad.err.contains("not valid UTF-8 (byte 4)")) << bad.err.toStdString();
 
     EXPECT_EQ(runProgram({QStringLiteral("--first")}, "中").exitCode, 2);
+    const ProgramRun context = runProgram(
+        {QStringLiteral("--context"), QStringLiteral("--format=inline")}, "行列\n\n行人");
+    EXPECT_EQ(context.out, "行列（ㄏㄤˊ ㄌㄧㄝˋ）\n行人（ㄒㄧㄥˊ ㄖㄣˊ）\n");
     const ProgramRun version = runProgram({QStringLiteral("--version")}, "");
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.startsWith("quilldex2-readings 1.")) << version.out.toStdString();

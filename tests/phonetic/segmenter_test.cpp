@@ -1,0 +1,109 @@
+#include "platform/phonetic/Segmenter.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace {
+
+using phonetic::Lexicon;
+
+// Words and frequencies given by hand; nodes number the prefixes of the words.
+class TableLexicon final : public Lexicon {
+public:
+    explicit TableLexicon(const std::map<std::u32string, std::uint32_t>& words) {
+        prefixes_.push_back({});
+        for (const auto& [word, frequency] : words) {
+            for (std::size_t n = 1; n <= word.size(); ++n) {
+                const std::u32string prefix = word.substr(0, n);
+                if (nodeOf(prefix) == kNone)
+                    prefixes_.push_back(prefix);
+            }
+        }
+        frequencies_ = words;
+    }
+
+    Node next(Node node, char32_t c) const override {
+        return node == kNone ? kNone : nodeOf(prefixes_[node] + c);
+    }
+    bool isWord(Node node) const override { return frequencies_.contains(prefixes_[node]); }
+    std::uint32_t frequency(Node node) const override { return frequencies_.at(prefixes_[node]); }
+
+private:
+    Node nodeOf(const std::u32string& prefix) const {
+        for (std::size_t i = 0; i < prefixes_.size(); ++i) {
+            if (prefixes_[i] == prefix)
+                return static_cast<Node>(i);
+        }
+        return kNone;
+    }
+
+    std::vector<std::u32string> prefixes_;
+    std::map<std::u32string, std::uint32_t> frequencies_;
+};
+
+// The pieces, separated by "/", words in capitals (the table's), characters on their own as is.
+std::string split(const std::map<std::u32string, std::uint32_t>& words,
+                  const std::u32string& text) {
+    const TableLexicon lexicon(words);
+    phonetic::Segmenter segmenter(lexicon);
+    std::vector<phonetic::Word> pieces{{0, 0, 0}}; // left over from before: replaced
+    segmenter.split(text, pieces);
+    std::string out;
+    std::size_t covered = 0;
+    for (const phonetic::Word& piece : pieces) {
+        EXPECT_EQ(piece.begin, covered);
+        EXPECT_EQ(piece.node == Lexicon::kNone, piece.length == 1);
+        covered += piece.length;
+        if (!out.empty())
+            out += '/';
+        for (std::size_t k = 0; k < piece.length; ++k)
+            out += static_cast<char>(text[piece.begin + k]);
+    }
+    EXPECT_EQ(covered, text.size());
+    return out;
+}
+
+TEST(Segmenter, SplitsAlongTheBestScoringPath) {
+    const struct {
+        const char* name;
+        std::map<std::u32string, std::uint32_t> words;
+        std::u32string text;
+        std::string pieces;
+    } rows[] = {
+        {"Empty", {{U"ab", 5}}, U"", ""},
+        {"NoWords", {}, U"abc", "a/b/c"},
+        {"AWordBeatsItsCharactersEvenUncounted", {{U"bc", 0}}, U"abcd", "a/bc/d"},
+        {"WordAtTheVeryEnd", {{U"cd", 3}}, U"abcd", "a/b/cd"},
+        {"PrefixOfAWordIsNoWord", {{U"abcd", 3}}, U"abc", "a/b/c"},
+        {"OverlapGoesToTheMoreUsed", {{U"ab", 5}, {U"bc", 500}}, U"abc", "a/bc"},
+        {"OverlapTheOtherWay", {{U"ab", 500}, {U"bc", 5}}, U"abc", "ab/c"},
+        {"LongerWordAsUsedAsTheShorter", {{U"ab", 100}, {U"abc", 100}}, U"abcd", "abc/d"},
+        {"TwoCommonWordsOverARareLongOne",
+         {{U"ab", 20000}, {U"cd", 20000}, {U"abcd", 0}},
+         U"abcd",
+         "ab/cd"},
+        {"ARareLongWordOverARareShortOne", {{U"ab", 0}, {U"abcd", 0}}, U"abcd", "abcd"},
+        {"WordsThatDoNotOverlapAllCount",
+         {{U"ab", 1}, {U"cd", 1}, {U"ef", 1}},
+         U"xabcdefx",
+         "x/ab/cd/ef/x"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(split(row.words, row.text), row.pieces);
+    }
+}
+
+TEST(Segmenter, LongTextWithoutWordsSplitsIntoCharacters) {
+    const std::u32string text(1'000'000, U'x');
+    const TableLexicon lexicon({{U"ab", 1}});
+    phonetic::Segmenter segmenter(lexicon);
+    std::vector<phonetic::Word> pieces;
+    segmenter.split(text, pieces);
+    ASSERT_EQ(pieces.size(), text.size());
+    EXPECT_EQ(pieces.back().begin, text.size() - 1);
+}
+
+} // namespace
