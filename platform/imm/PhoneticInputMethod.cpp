@@ -1,5 +1,8 @@
 #include "platform/imm/PhoneticInputMethod.h"
 
+#include "platform/imm/WordConversion.h"
+#include "platform/phonetic/PhraseTree.h"
+
 #include <QMetaObject>
 
 #include <cstring>
@@ -21,6 +24,18 @@ const phonetic::IndexBuildReport& PhoneticInputMethod::buildReport() {
     return report_;
 }
 
+const phonetic::PhraseReadings& PhoneticInputMethod::words() {
+    // Without a dictionary the IME answers nothing, words included.
+    if (!readingIndex().empty()) {
+        std::call_once(wordsRead_, [this] {
+            const phonetic::PhraseTreeFiles files(folders_.usage);
+            if (files.present())
+                words_ = phonetic::PhraseReadings::build(files.tree(), files.text());
+        });
+    }
+    return words_;
+}
+
 std::int32_t PhoneticInputMethod::ImmEscapeA(HKL hkl, HIMC, std::uint32_t escape, void*) {
     if (hkl != kPhoneticIme || escape != IME_ESC_MAX_KEY)
         return 0;
@@ -33,7 +48,12 @@ std::int32_t PhoneticInputMethod::ImmGetConversionListA(HKL hkl, HIMC, const cha
                                                         std::uint32_t flag) {
     if (hkl != kPhoneticIme || flag != GCL_REVERSECONVERSION || !source)
         return 0;
-    const QByteArrayView list = readingIndex().candidateList(source);
+    QByteArrayView list = readingIndex().candidateList(source);
+    QByteArray wordList;
+    if (list.isEmpty()) {
+        wordList = wordCandidateList(words(), source);
+        list = wordList;
+    }
     if (list.isEmpty())
         return 0;
     const auto size = static_cast<std::uint32_t>(list.size());

@@ -2,6 +2,7 @@
 
 #include "platform/imm/InputMethodManager.h"
 #include "platform/phonetic/PhoneticDictionary.h"
+#include "platform/phonetic/PhraseReadings.h"
 
 #include <QObject>
 
@@ -11,7 +12,8 @@ namespace imm {
 
 // The Input Method Manager on Linux: the program's thread has two keyboard layouts, a plain
 // keyboard (active at start) and a phonetic IME whose reverse conversion gives a character's
-// Zhuyin readings, most used first. The IME's index is built on first use and kept in memory.
+// Zhuyin readings, most used first, and of a word, the word's readings. The IME's indexes are
+// built on first use and kept in memory.
 class PhoneticInputMethod final : public InputMethodManager {
 public:
     static constexpr HKL kPlainKeyboard = 0x04040404;
@@ -26,8 +28,10 @@ public:
     // Key limit for the IME, 0 for the plain keyboard and for an IME without dictionary; every
     // other escape answers 0.
     std::int32_t ImmEscapeA(HKL hkl, HIMC himc, std::uint32_t escape, void* data) override;
-    // GCL_REVERSECONVERSION only, on the IME only. Length 0 asks for the size and writes nothing;
-    // a shorter buffer than the list needs gets 0 and is not touched.
+    // GCL_REVERSECONVERSION only, on the IME only: of one character, its readings; of several, the
+    // readings of the word they spell, each its syllables separated by spaces, and no list when
+    // they are no word of the dictionary. Length 0 asks for the size and writes nothing; a
+    // shorter buffer than the list needs gets 0 and is not touched.
     std::int32_t ImmGetConversionListA(HKL hkl, HIMC himc, const char* source, void* destination,
                                        std::uint32_t bufferLength, std::uint32_t flag) override;
     bool ImmIsIME(HKL hkl) override;
@@ -40,6 +44,8 @@ public:
     // The IME's index, built now if it is not yet.
     const phonetic::ReadingIndex& readingIndex();
     const phonetic::IndexBuildReport& buildReport();
+    // The dictionary's words and their readings, read now if they are not yet.
+    const phonetic::PhraseReadings& words();
 
 private:
     void toggleLayout();
@@ -49,6 +55,8 @@ private:
     std::once_flag built_;
     phonetic::ReadingIndex index_;
     phonetic::IndexBuildReport report_;
+    std::once_flag wordsRead_;
+    phonetic::PhraseReadings words_;
     QObject events_; // queued layout switches are delivered to it, and dropped with it
 };
 

@@ -66,7 +66,30 @@ TEST_F(PhoneticImeTest, OnlyTheImeAnswers) {
     EXPECT_GT(convert(u"中", nullptr, 0), 0);
     EXPECT_EQ(convert(u"中", nullptr, 0, kPlain), 0);
     EXPECT_EQ(convert(u"中", nullptr, 0, kIme, 1), 0);
-    EXPECT_EQ(convert(u"中文", nullptr, 0), 0);
+}
+
+// A word's readings, most used first; text that is no word of the dictionary gets no list.
+TEST_F(PhoneticImeTest, WordsAnswerWithTheirReadings) {
+    const auto ansi = [](const char16_t* text) { return codepage::toAnsi(text); };
+    const struct {
+        const char16_t* word;
+        QByteArray expected;
+    } rows[] = {
+        {u"行人", qxtest::candidateList({ansi(u"ㄒㄧㄥˊ ㄖㄣˊ")})},
+        {u"行列", qxtest::candidateList({ansi(u"ㄏㄤˊ ㄌㄧㄝˋ")})},
+        {u"一個",
+         qxtest::candidateList({ansi(u"ㄧˊ ㄍㄜ˙"), ansi(u"ㄧ ㄍㄜ˙"), ansi(u"ㄧ ㄍㄜˋ")})},
+        {u"行字", {}},
+        {u"個一", {}},
+        {u"中華人民共和國萬歲萬萬歲", {}}, // longer than any word
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(QString::fromUtf16(row.word).toStdString());
+        QByteArray list(row.expected.size() + 1, kUnwritten);
+        EXPECT_EQ(convert(row.word, nullptr, 0), row.expected.size());
+        EXPECT_EQ(convert(row.word, list.data(), list.size()), row.expected.size());
+        EXPECT_EQ(list.left(row.expected.size()), row.expected);
+    }
 }
 
 // The size query and a fetch into too small a buffer write nothing; more room changes nothing.

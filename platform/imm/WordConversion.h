@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/phonetic/PhraseReadings.h"
+
+#include <QByteArray>
+
+namespace imm {
+
+// The reverse conversion of a word: its readings as the phrase list knows them, most used first,
+// each its syllables separated by spaces ("ㄒㄧㄥˊ ㄖㄣˊ"), laid out as a CANDIDATELIST in code
+// page 950. `source` is zero-terminated code-page-950 text; empty when it is not a word of two
+// characters or more.
+QByteArray wordCandidateList(const phonetic::PhraseReadings& words, const char* source);
+
+} // namespace imm
