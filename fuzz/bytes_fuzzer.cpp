@@ -3,7 +3,8 @@
 // The first byte picks the consumer:
 //   0  code page 950: the rest as code-page bytes and as UTF-16LE text;
 //   1  the phrase list in memory: a little-endian 16-bit node count, that many 8-byte nodes of
-//      index_tree.dat (fewer when the input ends), the rest as dictionary.dat;
+//      index_tree.dat (fewer when the input ends), the rest as dictionary.dat; its words are
+//      read too, and the phrase text split into them;
 //   2  the same two files in a dictionary folder, read by the input method as the program reads
 //      the system's, then looked up.
 // A damaged phrase list must give an input method without readings, never a crash; an input
@@ -13,7 +14,9 @@
 #include "platform/codepage/Utf8.h"
 #include "platform/imm/PhoneticInputMethod.h"
 #include "platform/phonetic/PhoneticDictionary.h"
+#include "platform/phonetic/PhraseReadings.h"
 #include "platform/phonetic/PhraseTree.h"
+#include "platform/phonetic/Segmenter.h"
 
 #include <QDir>
 #include <QFile>
@@ -89,6 +92,40 @@ void phraseListInMemory(const PhraseList& list) {
         }
     }
     (void)phonetic::checkPhraseTree(list.tree, list.text);
+
+    const auto words = phonetic::PhraseReadings::build(list.tree, list.text);
+    const std::string_view bytes(list.text.data(), static_cast<std::size_t>(list.text.size()));
+    std::u32string text;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        if (const auto c = codepage::nextUtf8(bytes, pos))
+            text += *c;
+        else
+            ++pos;
+    }
+    phonetic::Segmenter segmenter(words);
+    std::vector<phonetic::Word> pieces;
+    segmenter.split(text, pieces);
+    std::size_t covered = 0;
+    for (const phonetic::Word& piece : pieces) {
+        if (piece.begin != covered || piece.length == 0)
+            fail("the split leaves a gap");
+        covered += piece.length;
+        if (piece.node == phonetic::Lexicon::kNone)
+            continue;
+        if (words.find(std::u32string_view(text).substr(piece.begin, piece.length)) != piece.node)
+            fail("a word of the split is not found again");
+        for (std::size_t nth = 0; nth < words.readingCount(piece.node); ++nth) {
+            const auto phones = words.reading(piece.node, nth);
+            if (phones.size() != piece.length)
+                fail("a reading does not have a syllable for each character");
+            for (const auto phone : phones) {
+                if (!phonetic::zhuyin::isPhone(phone))
+                    fail("a word's reading holds no syllable");
+            }
+        }
+    }
+    if (covered != text.size())
+        fail("the split does not cover the text");
 }
 
 // A folder beside the system's dictionary: its other files, linked, and the fuzzed phrase list.

@@ -50,7 +50,7 @@ std::int32_t PhoneticInputMethod::ImmGetConversionListA(HKL hkl, HIMC, const cha
         return 0;
     QByteArrayView list = readingIndex().candidateList(source);
     QByteArray wordList;
-    if (list.isEmpty()) {
+    if (list.isEmpty() && spellsSeveralCharacters(source)) {
         wordList = wordCandidateList(words(), source);
         list = wordList;
     }

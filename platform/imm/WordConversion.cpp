@@ -46,4 +46,12 @@ QByteArray wordCandidateList(const phonetic::PhraseReadings& words, const char* 
     return list;
 }
 
+bool spellsSeveralCharacters(const char* source) {
+    if (!source || source[0] == '\0' || source[1] == '\0')
+        return false;
+    // A lead byte takes the byte after it; code page 950 holds no character in more than two.
+    const bool leadByte = static_cast<unsigned char>(source[0]) >= 0x81;
+    return !leadByte || source[2] != '\0';
+}
+
 } // namespace imm

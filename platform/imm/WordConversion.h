@@ -12,4 +12,8 @@ namespace imm {
 // characters or more.
 QByteArray wordCandidateList(const phonetic::PhraseReadings& words, const char* source);
 
+// Whether zero-terminated code-page-950 text holds two characters or more: only then is it worth
+// reading the words.
+bool spellsSeveralCharacters(const char* source);
+
 } // namespace imm

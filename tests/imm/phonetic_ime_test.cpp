@@ -81,6 +81,7 @@ TEST_F(PhoneticImeTest, WordsAnswerWithTheirReadings) {
          qxtest::candidateList({ansi(u"ㄧˊ ㄍㄜ˙"), ansi(u"ㄧ ㄍㄜ˙"), ansi(u"ㄧ ㄍㄜˋ")})},
         {u"行字", {}},
         {u"個一", {}},
+        {u"ab", {}},
         {u"中華人民共和國萬歲萬萬歲", {}}, // longer than any word
     };
     for (const auto& row : rows) {

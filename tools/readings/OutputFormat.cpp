@@ -105,9 +105,9 @@ constexpr const char* kPageStart =
     "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
     "<title>注音</title>\n"
     "<style>\n"
-    "body { font-size: 28px; line-height: 2.2; margin: 1em 1.5em; }\n"
-    "ruby { ruby-position: over; }\n"
-    "rt { font-size: 0.42em; }\n"
+    "body { font-size: 32px; line-height: 2.4; margin: 0.5em 1em; }\n"
+    "ruby { ruby-position: over; margin: 0 0.08em; }\n"
+    "rt { font-size: 0.5em; line-height: 1.2; }\n"
     "@supports (ruby-position: inter-character) {\n"
     "  ruby { ruby-position: inter-character; }\n"
     "}\n"
@@ -141,7 +141,7 @@ public:
             for (std::size_t k = first; k < last; ++k) {
                 appendEscaped(out, line.textOf(characters[k]));
                 out += "<rt>";
-                out += line.readingOf(characters[k]);
+                appendEscaped(out, line.readingOf(characters[k]));
                 out += "</rt>";
             }
             out += "</ruby>";
