@@ -2,9 +2,9 @@
 // (bench/phonetic/polyphone_sentences.txt), beside first readings alone. Prints each miss.
 #include "tools/readings/ContextReadings.h"
 
+#include "platform/imm/SystemInputMethodManager.h"
 #include "platform/phonetic/PhoneticDictionary.h"
 #include "platform/phonetic/PhraseTree.h"
-#include "platform/imm/SystemInputMethodManager.h"
 #include "tools/readings/ReadingsTool.h"
 
 #include <QCoreApplication>
