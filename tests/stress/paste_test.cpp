@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
 #include <QTest>
 
 namespace {
@@ -19,9 +18,9 @@ TEST_F(Paste, MillionCharactersArePointedAtAndListed) {
     QElapsedTimer clock;
     clock.start();
     QApplication::clipboard()->setText(text);
-    auto* edit = static_cast<QLineEdit*>(w->很多行.widget());
+    QWidget* edit = w->很多行.widget();
     edit->setFocus();
-    edit->selectAll();
+    QTest::keySequence(edit, QKeySequence::SelectAll);
     QTest::keySequence(edit, QKeySequence::Paste);
     ASSERT_EQ(w->很多行.Text(), text);
     report("paste (ms)", clock.restart(), "ms");
