@@ -1,5 +1,8 @@
 #include "platform/forms/EditView.h"
 
+#include "platform/forms/EditAccessible.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QInputMethod>
@@ -42,6 +45,7 @@ EditView::EditView(const FontSpec& font, bool multiLine)
     viewport()->setMouseTracking(true);
     verticalScrollBar()->setSingleStep(1);
     sinceSettle_.start();
+    EditAccessible::install();
 }
 
 EditView::~EditView() = default;
@@ -67,6 +71,25 @@ void EditView::select(qsizetype anchor, qsizetype caret) {
     followCaret_ = true;
     restartBlink();
     scheduleSettle();
+}
+
+void EditView::replaceAsUser(qsizetype from, qsizetype to, const QString& text) {
+    buffer_.select(from, to);
+    userReplace(text);
+}
+
+QRect EditView::characterRect(qsizetype position) {
+    const QString& t = text();
+    position = std::clamp<qsizetype>(position, 0, t.size());
+    const qsizetype row = layout_.rowOf(t, position);
+    const int x = textLeft() + layout_.x(t, position) - scrollX_;
+    const int y = textTop() + int(row - topRow()) * layout_.lineHeight();
+    const int width = position < t.size() ? layout_.advance(t, position) : 0;
+    return QRect(x, y, width, layout_.lineHeight()).translated(viewport()->pos());
+}
+
+qsizetype EditView::positionAtPoint(QPoint point) {
+    return positionAt(point - viewport()->pos());
 }
 
 void EditView::userReplace(const QString& text) {
@@ -117,6 +140,10 @@ void EditView::settle() {
         ensureCaretVisible();
     viewport()->update();
     tellInputMethod();
+    if (QAccessible::isActive()) {
+        QAccessibleTextCursorEvent moved(this, int(buffer_.caret()));
+        QAccessible::updateAccessibility(&moved);
+    }
 }
 
 void EditView::ensureCaretVisible() {

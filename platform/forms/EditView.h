@@ -20,6 +20,7 @@ namespace forms {
 // of insertions repaints at frame rate at most. Single-line boxes scroll sideways to follow the
 // caret; multi-line ones wrap, break lines at CR LF and scroll up and down with a scroll bar.
 class EditView : public QAbstractScrollArea {
+    Q_OBJECT
 public:
     EditView(const FontSpec& font, bool multiLine);
     ~EditView() override;
@@ -30,6 +31,13 @@ public:
     void setText(const QString& text);
     void insert(const QString& text);
     void select(qsizetype anchor, qsizetype caret);
+    // Replaces text as the user's own edit would: undoable, and userEdited runs.
+    void replaceAsUser(qsizetype from, qsizetype to, const QString& text);
+
+    bool multiLine() const { return multiLine_; }
+    // Where a character is drawn, and the position nearest a point, in the box's coordinates.
+    QRect characterRect(qsizetype position);
+    qsizetype positionAtPoint(QPoint point);
 
     // Runs after every change of the text that the user made.
     std::function<void()> userEdited;

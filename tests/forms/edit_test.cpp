@@ -2,6 +2,7 @@
 // clipboard, input methods and what a blinking caret repaints.
 #include "platform/forms/EditView.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -194,6 +195,23 @@ TEST_F(Box, InputMethodsComposeAtTheInsertionPoint) {
     const QString around = view->inputMethodQuery(Qt::ImSurroundingText).toString();
     EXPECT_LE(around.size(), 4096);
     EXPECT_EQ(around[view->inputMethodQuery(Qt::ImCursorPosition).toInt() - 1], u'文');
+}
+
+TEST_F(Box, AssistiveTechnologyReadsAndEditsItAsText) {
+    make(true, QStringLiteral("中 ㄓㄨㄥ\r\n文"));
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(view.get());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->role(), QAccessible::EditableText);
+    EXPECT_TRUE(box->state().multiLine && box->state().editable);
+    QAccessibleTextInterface* text = box->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->characterCount(), 8);
+    text->setSelection(0, 7, 8);
+    EXPECT_EQ(view->buffer().selectedText(), QStringLiteral("文"));
+    box->editableTextInterface()->replaceText(0, 1, QStringLiteral("字"));
+    EXPECT_EQ(view->text(), QStringLiteral("字 ㄓㄨㄥ\r\n文"));
+    EXPECT_EQ(edits, 1);
+    EXPECT_EQ(text->offsetAtPoint(text->characterRect(7).center()), 7);
 }
 
 struct Paints : QObject {
