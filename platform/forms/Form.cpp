@@ -6,6 +6,7 @@
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -158,6 +159,16 @@ Form* Form::activeForm() {
 }
 
 void Form::processPendingMessages() {
+    // Posted events (repaints, queued calls, posted input) go every time. The window system's
+    // queue, which takes a system call to look at, goes at most once a millisecond: a handler
+    // that lets messages through once a character stays responsive without paying that per
+    // character.
+    static QElapsedTimer sinceWindowSystem;
+    if (sinceWindowSystem.isValid() && sinceWindowSystem.nsecsElapsed() < 1'000'000) {
+        QCoreApplication::sendPostedEvents();
+        return;
+    }
+    sinceWindowSystem.start();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 

@@ -57,7 +57,8 @@ public:
 
     // The form that is active in the program, or null.
     static Form* activeForm();
-    // Handles the events waiting for this thread, running their handlers, then returns.
+    // Handles the events waiting for this thread, running their handlers, then returns. Input
+    // from the window system that arrived within the last millisecond may wait for the next call.
     static void processPendingMessages();
     // Runs an event handler that traps nothing: a failure is reported to the user, never passed
     // on to the window system.
