@@ -24,7 +24,7 @@ TEST(RealWindow, ScreenReaderHearsThePaintedItemsAndTheReadings) {
              R"([text] "分析結果")",
              R"([link] "進入官方站"  actions: Press)",
              // The press action lists the prompt, a line a character.
-             R"(text: 24 lines, "請 ㄑㄧㄥˇ\n在 ㄗㄞˋ")",
+             R"(text: 24 lines, "請 ㄑㄧㄥˇ)",
              // Each key that moves the caret is heard as the new character and its reading.
              R"(Home: names changed: label "請", label "ㄑㄧㄥˇ")",
              R"(Right: names changed: label "在", label "ㄗㄞˋ")",

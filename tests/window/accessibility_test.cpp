@@ -2,7 +2,6 @@
 #include "tests/support/WindowFixture.h"
 
 #include <QAccessible>
-#include <QLineEdit>
 #include <QTest>
 
 namespace {
@@ -101,7 +100,7 @@ TEST_F(ScreenReader, LinksActionOpensThePageWithoutHighlighting) {
 // Keys pressed in the input box: the caret's moves show the character after it and its
 // reading; typing shows nothing; Enter lists.
 TEST_F(ScreenReader, KeyboardGivesReadingsAndListings) {
-    auto* input = static_cast<QLineEdit*>(w->很多行.widget());
+    QWidget* input = w->很多行.widget();
     struct Row {
         const char* what;
         QString text;
@@ -148,7 +147,7 @@ TEST_F(ScreenReader, KeyboardGivesReadingsAndListings) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         type(row.text);
-        input->setCursorPosition(0);
+        w->很多行.setSelStart(0);
         for (Qt::Key key : row.keys)
             QTest::keyClick(input, key, row.modifiers);
         EXPECT_EQ(w->Label1.Caption(), row.character);
