@@ -198,8 +198,8 @@ void EditView::restartBlink() {
         blink_.start(flash / 2, this);
     else
         blink_.stop();
-    if (hasFocus())
-        viewport()->update(caretRect());
+    // The repaint that follows every change or move shows the caret; placing it here, once per
+    // change, would cost a measure per inserted piece.
 }
 
 void EditView::timerEvent(QTimerEvent* event) {
