@@ -16,7 +16,9 @@ void ContextReadings::annotate(std::string_view line, AnnotatedLine& out) {
 
     segmenter_.split(text_, pieces_);
     for (const phonetic::Word& piece : pieces_) {
-        const std::span<const phonetic::Phone> phones = words_.reading(piece.node, 0);
+        std::span<const phonetic::Phone> phones = words_.reading(piece.node, 0);
+        if (phones.size() != piece.length) // a damaged phrase list: read character by character
+            phones = {};
         for (std::size_t k = 0; k < piece.length; ++k) {
             const std::size_t i = piece.begin + k;
             out.add(starts_[i], starts_[i + 1], k == 0, [&](std::string& readings) {
