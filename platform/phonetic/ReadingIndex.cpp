@@ -27,9 +27,18 @@ private:
     std::vector<QByteArray> texts_ = std::vector<QByteArray>((zhuyin::kInitials + 1) << 9);
 };
 
+// A well-formed syllable, or a Zhuyin symbol's own name (ㄅ reads ㄅ).
+bool isListable(const ReadingUsage& reading) {
+    if (zhuyin::isWellFormed(reading.phone))
+        return true;
+    const QString text = zhuyin::toText(reading.phone);
+    return text.size() == 1 && text[0].unicode() == reading.character;
+}
+
 } // namespace
 
-ReadingIndex ReadingIndex::build(std::span<const ReadingUsage> readings) {
+ReadingIndex ReadingIndex::build(std::span<const ReadingUsage> readings,
+                                 const ReadingOrder& order) {
     ReadingIndex index;
     index.listByCode_.assign(1 << 16, 0);
     index.lists_.reserve(readings.size() * 14);
@@ -49,7 +58,10 @@ ReadingIndex ReadingIndex::build(std::span<const ReadingUsage> readings) {
         if (!code || *code < 0x80 || codepage::characterOf(*code) != character ||
             index.listByCode_[*code] != 0)
             continue;
-        rankReadings(group);
+        std::erase_if(group, [](const ReadingUsage& r) { return !isListable(r); });
+        if (group.empty())
+            continue;
+        rankReadings(group, order.leadingReadings(character));
 
         const auto count = static_cast<std::uint32_t>(group.size());
         const std::size_t start = index.lists_.size();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/phonetic/PhraseTree.h"
+#include "platform/phonetic/ReadingOrder.h"
 
 #include <QByteArrayView>
 
@@ -17,9 +18,11 @@ public:
     ReadingIndex() = default;
 
     // `readings`: each character's readings together, in the engine's order, with their usage
-    // figures (zero where there are none). Characters that code page 950 cannot hold are left out,
-    // since no query can name them.
-    static ReadingIndex build(std::span<const ReadingUsage> readings);
+    // figures (zero where there are none), ranked and then put in `order`. Characters that code
+    // page 950 cannot hold are left out, since no query can name them, and so are readings that
+    // are not well-formed syllables (but for a Zhuyin symbol, which reads as itself).
+    static ReadingIndex build(std::span<const ReadingUsage> readings,
+                              const ReadingOrder& order = {});
 
     // The candidate list for `source`, zero-terminated code-page-950 text of one character;
     // empty when there is none.

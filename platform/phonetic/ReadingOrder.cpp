@@ -1,6 +1,7 @@
 #include "platform/phonetic/ReadingOrder.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -23,7 +24,8 @@ ReadingOrder ReadingOrder::parse(QByteArrayView utf8) {
             continue;
         const auto begin = static_cast<std::uint32_t>(order.phones_.size());
         for (qsizetype i = 1; i < fields.size(); ++i) {
-            if (const auto phone = zhuyin::fromText(fields[i]); phone && zhuyin::isWellFormed(*phone))
+            if (const auto phone = zhuyin::fromText(fields[i]);
+                phone && zhuyin::isWellFormed(*phone))
                 order.phones_.push_back(*phone);
         }
         const auto end = static_cast<std::uint32_t>(order.phones_.size());
@@ -33,11 +35,10 @@ ReadingOrder ReadingOrder::parse(QByteArrayView utf8) {
     // A character named twice keeps its first line.
     std::stable_sort(order.entries_.begin(), order.entries_.end(),
                      [](const Entry& a, const Entry& b) { return a.character < b.character; });
-    order.entries_.erase(std::unique(order.entries_.begin(), order.entries_.end(),
-                                     [](const Entry& a, const Entry& b) {
-                                         return a.character == b.character;
-                                     }),
-                         order.entries_.end());
+    order.entries_.erase(
+        std::unique(order.entries_.begin(), order.entries_.end(),
+                    [](const Entry& a, const Entry& b) { return a.character == b.character; }),
+        order.entries_.end());
     return order;
 }
 
@@ -49,9 +50,9 @@ const ReadingOrder& ReadingOrder::builtIn() {
 }
 
 std::span<const zhuyin::Phone> ReadingOrder::leadingReadings(char32_t character) const {
-    const auto it = std::lower_bound(
-        entries_.begin(), entries_.end(), character,
-        [](const Entry& entry, char32_t c) { return entry.character < c; });
+    const auto it =
+        std::lower_bound(entries_.begin(), entries_.end(), character,
+                         [](const Entry& entry, char32_t c) { return entry.character < c; });
     if (it == entries_.end() || it->character != character)
         return {};
     return {phones_.data() + it->begin, phones_.data() + it->end};

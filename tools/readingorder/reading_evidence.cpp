@@ -1,9 +1,10 @@
 // Prints what the phonetic dictionary says of each character's readings, for the reading-order
 // generator: one line a reading, "character<TAB>reading<TAB>weight<TAB>word-initial weight", each
 // character's readings in the order the input method ranks them before the reading-order file.
-#include "platform/imm/PhoneticDictionary.h"
-#include "platform/imm/PhraseTree.h"
-#include "platform/imm/ReadingIndex.h"
+// Readings that are not well-formed syllables are left out, as the input method leaves them out.
+#include "platform/phonetic/PhoneticDictionary.h"
+#include "platform/phonetic/PhraseTree.h"
+#include "platform/phonetic/Ranking.h"
 
 #include <QCoreApplication>
 
@@ -13,26 +14,29 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QString folder =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : imm::systemDictionaryFolders().usage;
-    const imm::PhraseTreeFiles files(folder);
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : phonetic::systemDictionaryFolders().usage;
+    const phonetic::PhraseTreeFiles files(folder);
     const auto summary =
-        files.present() ? imm::summarisePhraseTree(files.tree(), files.text()) : std::nullopt;
+        files.present() ? phonetic::summarisePhraseTree(files.tree(), files.text()) : std::nullopt;
     if (!summary) {
         std::fprintf(stderr, "reading-evidence: no readable phrase list in %s\n",
                      folder.toLocal8Bit().constData());
         return 1;
     }
-    std::vector<imm::ReadingUsage> usage = summary->usage;
+    std::vector<phonetic::ReadingUsage> usage = summary->usage;
+    std::erase_if(usage, [](const phonetic::ReadingUsage& r) {
+        return !phonetic::zhuyin::isWellFormed(r.phone);
+    });
     for (std::size_t begin = 0; begin < usage.size();) {
         std::size_t end = begin + 1;
         while (end < usage.size() && usage[end].character == usage[begin].character)
             ++end;
-        const std::span<imm::ReadingUsage> group(usage.data() + begin, end - begin);
-        imm::rankReadings(group);
-        for (const imm::ReadingUsage& r : group) {
+        const std::span<phonetic::ReadingUsage> group(usage.data() + begin, end - begin);
+        phonetic::rankReadings(group);
+        for (const phonetic::ReadingUsage& r : group) {
             const char32_t c = r.character;
             std::printf("%s\t%s\t%llu\t%llu\n", QString::fromUcs4(&c, 1).toUtf8().constData(),
-                        imm::zhuyin::toText(r.phone).toUtf8().constData(),
+                        phonetic::zhuyin::toText(r.phone).toUtf8().constData(),
                         static_cast<unsigned long long>(r.weight),
                         static_cast<unsigned long long>(r.wordInitialWeight));
         }
