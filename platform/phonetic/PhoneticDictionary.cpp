@@ -149,12 +149,13 @@ ReadingIndex buildReadingIndex(const DictionaryFolders& folders, IndexBuildRepor
 
     if (usage && !otherFiles && engineAgrees(*engine, syllables, *usage)) {
         r.listedReadings = usage->usage.size();
-        return ReadingIndex::build(std::move(usage->usage));
+        return ReadingIndex::build(std::move(usage->usage), ReadingOrder::builtIn());
     }
     r.listedByEngine = true;
     const std::vector<ListedReading> listed = engine->listReadings(syllables);
     r.listedReadings = listed.size();
-    return ReadingIndex::build(withUsage(listed, usage ? &*usage : nullptr));
+    return ReadingIndex::build(withUsage(listed, usage ? &*usage : nullptr),
+                               ReadingOrder::builtIn());
 }
 
 } // namespace phonetic

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/phonetic/PhraseTree.h"
+#include "platform/phonetic/ReadingOrder.h"
 
 #include <span>
 #include <vector>
@@ -13,8 +14,9 @@ public:
     ReadingIndex() = default;
 
     // `readings`: each character's readings together, in the engine's order, with their usage
-    // figures (zero where there are none).
-    static ReadingIndex build(std::vector<ReadingUsage> readings);
+    // figures (zero where there are none), ranked and then put in `order`. Readings that are not
+    // well-formed syllables are left out (but for a Zhuyin symbol, which reads as itself).
+    static ReadingIndex build(std::vector<ReadingUsage> readings, const ReadingOrder& order = {});
 
     // Calls visit(character, readings) once for each character, in the order built.
     template <typename Visit> void forEachCharacter(Visit&& visit) const {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // Zhuyin syllables as the phonetic dictionary codes them: one 16-bit phone code per syllable,
@@ -50,9 +52,17 @@ constexpr bool isSyllable(Phone p) {
     return isPhone(p) && baseOf(p) != 0;
 }
 
+// A syllable of Mandarin's shape, as every listed reading must be: ㄐㄑㄒ only before ㄧ or ㄩ;
+// ㄍㄎㄏ and ㄓ…ㄙ never before ㄧ or ㄩ, ㄅ…ㄊ never before ㄩ; an initial alone only where it
+// carries its own vowel (ㄓ…ㄙ); ㄦ only alone; ㄝ after an initial only through ㄧ or ㄩ.
+bool isWellFormed(Phone p);
+
 // The reading as the input method shows it: the symbols in keystroke order, then the tone mark,
 // none for the first tone ("ㄓㄨㄥ", "ㄗˋ", "ㄉㄜ˙"). Empty for an invalid phone.
 QString toText(Phone p);
+
+// The phone that `text` spells, written as toText writes it; nothing for anything else.
+std::optional<Phone> fromText(QStringView text);
 
 // The keys that type the syllable on the standard Zhuyin keyboard, the tone key last (space for
 // the first tone). Empty for anything that is not a syllable.

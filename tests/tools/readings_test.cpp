@@ -58,7 +58,10 @@ TEST(ReadingsFilter, AnswersEachLineInEachFormat) {
     } rows[] = {
         {"AsTheWindowLists", "中字 a", {}, "中 ㄓㄨㄥ\n字 ㄗˋ\n  \na \n"},
         {"LineBreaksAreNotListed", "中\r\n字\n\n的\r", {}, "中 ㄓㄨㄥ\n字 ㄗˋ\n的 ㄉㄜ˙\n"},
-        {"AllReadings", "行字", {.all = true}, "行 ㄒㄧㄥˊ ㄏㄤˊ ㄒㄧㄥˋ ㄏㄤˋ\n字 ㄗˋ\n"},
+        {"AllReadings",
+         "行長字",
+         {.all = true},
+         "行 ㄒㄧㄥˊ ㄏㄤˊ ㄒㄧㄥˋ ㄏㄤˋ\n長 ㄔㄤˊ ㄓㄤˇ ㄓㄤˋ\n字 ㄗˋ\n"},
         {"PairStaysWhole", "\xF0\xA0\x80\x80中", {}, "\xF0\xA0\x80\x80 \n中 ㄓㄨㄥ\n"},
         {"ByteOrderMarkIsNoCharacter", "\xEF\xBB\xBF中", {}, "中 ㄓㄨㄥ\n"},
         {"InlineKeepsTheText",
