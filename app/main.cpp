@@ -1,9 +1,11 @@
+#include "app/DictionaryNotice.h"
 #include "app/UserNotice.h"
 #include "platform/desktop/InstanceLock.h"
 #include "platform/imm/SystemInputMethodManager.h"
 #include "window/MainWindow.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -12,7 +14,9 @@ int main(int argc, char** argv) {
 
     desktop::InstanceLock oneCopy(QStringLiteral("quilldex2.lock"));
     WindowServices services;
-    services.imm = imm::makeSystemInputMethodManager();
+    std::unique_ptr<imm::InputMethodManager> systemImm = imm::makeSystemInputMethodManager();
+    imm::InputMethodManager& ime = *systemImm;
+    services.imm = std::move(systemImm);
     services.openUrl = desktop::systemUrlOpener();
     services.anotherCopyRunning = [&oneCopy] { return !oneCopy.tryAcquire(); };
 
@@ -28,5 +32,11 @@ int main(int argc, char** argv) {
 
     window.show();
     window.很多行.widget()->setFocus();
+    // The first lookup would build the index anyway; built as soon as the window is up, it can
+    // say at once, and once, why every reading would be empty.
+    QTimer::singleShot(0, &window, [&ime, tell] {
+        if (const auto notice = dictionaryNotice(imm::dictionaryStatus(ime)))
+            tell(*notice);
+    });
     return app.exec();
 }

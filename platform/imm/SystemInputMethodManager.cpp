@@ -13,4 +13,10 @@ makeSystemInputMethodManager(const phonetic::DictionaryFolders& folders) {
     return std::make_unique<PhoneticInputMethod>(folders);
 }
 
+phonetic::DictionaryStatus dictionaryStatus(InputMethodManager& manager) {
+    if (auto* phonetic = dynamic_cast<PhoneticInputMethod*>(&manager))
+        return phonetic->buildReport().status;
+    return phonetic::DictionaryStatus::Usable;
+}
+
 } // namespace imm

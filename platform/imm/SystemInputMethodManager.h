@@ -14,4 +14,8 @@ std::unique_ptr<InputMethodManager> makeSystemInputMethodManager();
 std::unique_ptr<InputMethodManager>
 makeSystemInputMethodManager(const phonetic::DictionaryFolders& folders);
 
+// Whether the system's input method could use its dictionary; it looks now (building its index)
+// if it has not yet. Another make of input method has no dictionary of ours to miss: Usable.
+phonetic::DictionaryStatus dictionaryStatus(InputMethodManager& manager);
+
 } // namespace imm

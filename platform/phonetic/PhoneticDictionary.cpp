@@ -1,10 +1,10 @@
 #include "platform/phonetic/PhoneticDictionary.h"
 
 #include "platform/phonetic/ChewingEngine.h"
+#include "platform/phonetic/DictionaryFile.h"
 #include "platform/phonetic/PhraseTree.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QLoggingCategory>
 
 #include <algorithm>
@@ -18,16 +18,51 @@ Q_LOGGING_CATEGORY(lcDictionary, "quilldex.imm", QtCriticalMsg)
 // How many syllables the engine is asked about to confirm that it reads the phrase list as we do.
 constexpr std::size_t kSpotChecks = 16;
 
-bool holdsPhraseList(const QString& folder) {
-    const QDir dir(folder);
-    return QFileInfo::exists(dir.filePath(QString::fromLatin1(kPhraseTreeFile))) &&
-           QFileInfo::exists(dir.filePath(QString::fromLatin1(kPhraseTextFile)));
+// Every file the engine opens in its folder; user phrases stay in memory.
+constexpr const char* kEngineFiles[] = {kPhraseTreeFile, kPhraseTextFile, "pinyin.tab", "swkb.dat",
+                                        "symbols.dat"};
+
+FileAccess accessOf(const QString& folder, const char* name) {
+    return probeFile(QDir(folder).filePath(QString::fromLatin1(name)));
 }
 
-bool namesPhraseListFile(const QString& folder) {
-    const QDir dir(folder);
-    return QFileInfo::exists(dir.filePath(QString::fromLatin1(kPhraseTreeFile))) ||
-           QFileInfo::exists(dir.filePath(QString::fromLatin1(kPhraseTextFile)));
+bool holdsPhraseList(const QString& folder) {
+    return accessOf(folder, kPhraseTreeFile) == FileAccess::Readable &&
+           accessOf(folder, kPhraseTextFile) == FileAccess::Readable;
+}
+
+// Why the engine must not be given the folder, if it must not: it would block on a pipe in a
+// file's place, and load half of the phrase list and crash on the first key.
+std::optional<DictionaryStatus> engineFilesProblem(const QString& folder) {
+    for (const char* name : kEngineFiles) {
+        switch (accessOf(folder, name)) {
+        case FileAccess::NotRegular:
+            return DictionaryStatus::Missing;
+        case FileAccess::Unreadable:
+            return DictionaryStatus::Unreadable;
+        case FileAccess::Absent:
+        case FileAccess::Readable:
+            break;
+        }
+    }
+    if ((accessOf(folder, kPhraseTreeFile) == FileAccess::Absent) !=
+        (accessOf(folder, kPhraseTextFile) == FileAccess::Absent))
+        return DictionaryStatus::Missing;
+    return std::nullopt;
+}
+
+const char* describe(DictionaryStatus status) {
+    switch (status) {
+    case DictionaryStatus::Usable:
+        return "usable";
+    case DictionaryStatus::Missing:
+        return "missing";
+    case DictionaryStatus::Unreadable:
+        return "unreadable";
+    case DictionaryStatus::Damaged:
+        return "damaged";
+    }
+    return "";
 }
 
 // The engine lists exactly what the phrase list files on its own under each syllable; listing
@@ -104,24 +139,28 @@ ReadingIndex buildReadingIndex(const DictionaryFolders& folders, IndexBuildRepor
     IndexBuildReport local;
     IndexBuildReport& r = report ? *report : local;
 
+    const auto giveUp = [&](DictionaryStatus status) {
+        r.status = status;
+        qCWarning(lcDictionary) << "phonetic dictionary in" << folders.engine << describe(status)
+                                << "- the input method stays without one";
+        return ReadingIndex();
+    };
+    if (const auto problem = engineFilesProblem(folders.engine))
+        return giveUp(*problem);
+
     const PhraseTreeFiles engineFiles(folders.engine);
     std::vector<zhuyin::Phone> syllables;
     if (engineFiles.present()) {
         auto checked = checkPhraseTree(engineFiles.tree(), engineFiles.text());
         if (!checked) {
             r.engineFiles = FilesState::Malformed;
-            qCWarning(lcDictionary) << "damaged phrase list in" << folders.engine
-                                    << "- the phonetic input method stays without a dictionary";
-            return {};
+            return giveUp(DictionaryStatus::Damaged);
         }
         r.engineFiles = FilesState::Used;
         syllables = std::move(*checked);
-    } else if (namesPhraseListFile(folders.engine)) {
-        // There but unreadable (a folder in its place, no permission): the engine would still
-        // load what it can of the pair and crash on the first key.
-        qCWarning(lcDictionary) << "unreadable phrase list in" << folders.engine
-                                << "- the phonetic input method stays without a dictionary";
-        return {};
+    } else if (accessOf(folders.engine, kPhraseTreeFile) != FileAccess::Absent) {
+        // Readable a moment ago: a read error, or files swapped since.
+        return giveUp(DictionaryStatus::Unreadable);
     } else {
         // Without the list of syllables that exist, every combination is tried.
         syllables = ChewingEngine::allSyllables();
@@ -130,9 +169,10 @@ ReadingIndex buildReadingIndex(const DictionaryFolders& folders, IndexBuildRepor
     std::optional<ChewingEngine> engine = ChewingEngine::open(folders.engine);
     r.engineLoaded = engine.has_value();
     if (!engine) {
-        qCWarning(lcDictionary) << "no phonetic dictionary could be loaded from" << folders.engine;
-        return {};
+        return giveUp(r.engineFiles == FilesState::Used ? DictionaryStatus::Damaged
+                                                        : DictionaryStatus::Missing);
     }
+    r.status = DictionaryStatus::Usable;
 
     std::optional<PhraseTreeFiles> otherFiles;
     if (folders.usage != folders.engine)

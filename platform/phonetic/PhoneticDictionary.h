@@ -21,8 +21,17 @@ enum class FilesState {
     Used,
 };
 
+// Whether the dictionary could be used, in the terms the user can act on.
+enum class DictionaryStatus {
+    Usable,
+    Missing,    // a file it needs is not there, or something other than a regular file is
+    Unreadable, // its files are there but cannot be read
+    Damaged,    // its files were read but do not hold a sound dictionary
+};
+
 // What building the index found, for diagnostics and tests.
 struct IndexBuildReport {
+    DictionaryStatus status = DictionaryStatus::Missing;
     FilesState engineFiles = FilesState::Missing;
     FilesState usageFiles = FilesState::Missing;
     bool engineLoaded = false;

@@ -1,6 +1,7 @@
 #include "platform/phonetic/PhraseTree.h"
 
 #include "platform/codepage/Utf8.h"
+#include "platform/phonetic/DictionaryFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -388,22 +389,31 @@ std::optional<PhraseTreeSummary> summarisePhraseTree(QByteArrayView tree, QByteA
     return Summariser(tree, text).run();
 }
 
-PhraseTreeFiles::PhraseTreeFiles(const QString& folder)
-    : treeFile_(QDir(folder).filePath(QString::fromLatin1(kPhraseTreeFile)))
-    , textFile_(QDir(folder).filePath(QString::fromLatin1(kPhraseTextFile))) {
-    if (!treeFile_.open(QIODevice::ReadOnly) || !textFile_.open(QIODevice::ReadOnly))
+PhraseTreeFiles::PhraseTreeFiles(const QString& folder) {
+    const auto open = [&folder](QFile& file, const char* name) {
+        FileAccess access;
+        const int fd = openRegularFile(QDir(folder).filePath(QString::fromLatin1(name)), access);
+        return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    };
+    if (!open(treeFile_, kPhraseTreeFile) || !open(textFile_, kPhraseTextFile))
         return;
     // Mapping shares the pages that the engine maps from the same files.
-    const auto view = [](QFile& file, QByteArray& copy) -> QByteArrayView {
+    const auto view = [](QFile& file, QByteArray& copy) -> std::optional<QByteArrayView> {
         if (file.size() == 0)
-            return {};
+            return QByteArrayView();
         if (const uchar* p = file.map(0, file.size()))
-            return {reinterpret_cast<const char*>(p), file.size()};
+            return QByteArrayView(reinterpret_cast<const char*>(p), file.size());
         copy = file.readAll();
-        return copy;
+        if (copy.size() != file.size())
+            return std::nullopt; // a read error
+        return QByteArrayView(copy);
     };
-    treeView_ = view(treeFile_, treeCopy_);
-    textView_ = view(textFile_, textCopy_);
+    const auto tree = view(treeFile_, treeCopy_);
+    const auto text = view(textFile_, textCopy_);
+    if (!tree || !text)
+        return;
+    treeView_ = *tree;
+    textView_ = *text;
     present_ = true;
 }
 

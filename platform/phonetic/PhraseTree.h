@@ -35,14 +35,15 @@ struct PhraseTreeSummary {
     std::vector<ReadingUsage> usage;
 };
 
-// The two files of a folder, mapped (or read, where mapping fails) while this lives.
+// The two files of a folder, mapped (or read, where mapping fails) while this lives. Only regular
+// files are opened, never blocking.
 class PhraseTreeFiles {
 public:
     explicit PhraseTreeFiles(const QString& folder);
     PhraseTreeFiles(const PhraseTreeFiles&) = delete;
     PhraseTreeFiles& operator=(const PhraseTreeFiles&) = delete;
 
-    // Both files exist and could be opened.
+    // Both files are regular files and could be read.
     bool present() const { return present_; }
     QByteArrayView tree() const { return treeView_; }
     QByteArrayView text() const { return textView_; }

@@ -19,7 +19,15 @@ namespace {
 const QString kTree = QString::fromLatin1(phonetic::kPhraseTreeFile);
 const QString kText = QString::fromLatin1(phonetic::kPhraseTextFile);
 
-enum class Damage { NoFolder, EmptyFolder, TreeIsAFolder, TextIsAFolder, EmptyTree, TextCutShort };
+enum class Damage {
+    NoFolder,
+    EmptyFolder,
+    TreeIsAFolder,
+    TextIsAFolder,
+    TreeIsAPipe,
+    EmptyTree,
+    TextCutShort
+};
 
 // A copy of the system's dictionary folder, damaged as asked.
 QString damagedFolder(const QTemporaryDir& scratch, Damage damage) {
@@ -31,11 +39,15 @@ QString damagedFolder(const QTemporaryDir& scratch, Damage damage) {
         return folder.path();
     for (const QString& name : system.entryList(QDir::Files))
         EXPECT_TRUE(QFile::copy(system.filePath(name), folder.filePath(name))) << qPrintable(name);
-    const bool tree = damage == Damage::TreeIsAFolder || damage == Damage::EmptyTree;
+    const bool tree = damage == Damage::TreeIsAFolder || damage == Damage::TreeIsAPipe ||
+                      damage == Damage::EmptyTree;
     const QString file = folder.filePath(tree ? kTree : kText);
     if (damage == Damage::TreeIsAFolder || damage == Damage::TextIsAFolder) {
         EXPECT_TRUE(QFile::remove(file));
         EXPECT_TRUE(QDir().mkdir(file));
+    } else if (damage == Damage::TreeIsAPipe) {
+        EXPECT_TRUE(QFile::remove(file));
+        EXPECT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0644), 0);
     } else {
         EXPECT_TRUE(QFile::resize(file, tree ? 0 : QFileInfo(file).size() / 2));
     }
@@ -45,15 +57,22 @@ QString damagedFolder(const QTemporaryDir& scratch, Damage damage) {
 struct DamageCase {
     const char* name;
     Damage damage;
+    phonetic::DictionaryStatus status; // as the user is told it
 };
+
+constexpr auto kMissing = phonetic::DictionaryStatus::Missing;
+constexpr auto kDamaged = phonetic::DictionaryStatus::Damaged;
 
 class DamagedDictionary : public WindowTest, public ::testing::WithParamInterface<DamageCase> {
 protected:
     std::unique_ptr<imm::InputMethodManager> realIme() override {
         const QString folder = damagedFolder(scratch, GetParam().damage);
-        return imm::makeSystemInputMethodManager({folder, folder});
+        auto ime = imm::makeSystemInputMethodManager({folder, folder});
+        phoneticIme = ime.get();
+        return ime;
     }
     QTemporaryDir scratch;
+    imm::InputMethodManager* phoneticIme = nullptr; // under the window's TestIme
 };
 
 TEST_P(DamagedDictionary, WindowRunsWithEmptyReadings) {
@@ -66,16 +85,19 @@ TEST_P(DamagedDictionary, WindowRunsWithEmptyReadings) {
     pressAnalyse();
     EXPECT_EQ(w->分析文章.Text(), QStringLiteral("中 \r\n文 \r\n字 \r\n"));
     EXPECT_TRUE(told.isEmpty());
+    EXPECT_EQ(imm::dictionaryStatus(*phoneticIme), GetParam().status);
 }
 
-INSTANTIATE_TEST_SUITE_P(Damages, DamagedDictionary,
-                         ::testing::Values(DamageCase{"no_folder", Damage::NoFolder},
-                                           DamageCase{"empty_folder", Damage::EmptyFolder},
-                                           DamageCase{"tree_is_a_folder", Damage::TreeIsAFolder},
-                                           DamageCase{"text_is_a_folder", Damage::TextIsAFolder},
-                                           DamageCase{"empty_tree", Damage::EmptyTree},
-                                           DamageCase{"text_cut_short", Damage::TextCutShort}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Damages, DamagedDictionary,
+    ::testing::Values(DamageCase{"no_folder", Damage::NoFolder, kMissing},
+                      DamageCase{"empty_folder", Damage::EmptyFolder, kMissing},
+                      DamageCase{"tree_is_a_folder", Damage::TreeIsAFolder, kMissing},
+                      DamageCase{"text_is_a_folder", Damage::TextIsAFolder, kMissing},
+                      DamageCase{"tree_is_a_pipe", Damage::TreeIsAPipe, kMissing},
+                      DamageCase{"empty_tree", Damage::EmptyTree, kDamaged},
+                      DamageCase{"text_cut_short", Damage::TextCutShort, kDamaged}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The engine, failing to load a dictionary, closed descriptor 0: standard input, or whatever file
 // of the program's held that number.

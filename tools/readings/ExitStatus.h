@@ -8,7 +8,7 @@ enum class ExitStatus : int {
     Listed = 0,
     Failed = 1,               // input not UTF-8, or standard input or output failed
     BadArguments = 2,         // an argument the program does not know
-    NoDictionary = 3,         // the phonetic dictionary is not installed
+    NoDictionary = 3,         // the phonetic dictionary is missing
     UnreadableDictionary = 4, // it is there but cannot be read
     DamagedDictionary = 5,    // it is there but damaged
     OutOfMemory = 6,          // as when a line of the input is too long to hold
@@ -25,7 +25,7 @@ inline constexpr char kExitStatusHelp[] =
     "  1  the input is not valid UTF-8 (the lines before the bad one are listed; the offset of\n"
     "     the first bad byte is given), or standard input or output failed\n"
     "  2  an unknown argument\n"
-    "  3  the phonetic dictionary (Debian's libchewing3-data) is not installed\n"
+    "  3  the phonetic dictionary (Debian's libchewing3-data) is missing or incomplete\n"
     "  4  the phonetic dictionary cannot be read\n"
     "  5  the phonetic dictionary is damaged\n"
     "  6  memory ran out, as when a line of the input is too long to hold (lines before it\n"

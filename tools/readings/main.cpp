@@ -4,7 +4,6 @@
 #include "tools/readings/ReadingsTool.h"
 
 #include "BuildConfig.h"
-#include "lookup/ReadingLookup.h"
 #include "platform/imm/SystemInputMethodManager.h"
 #include "platform/phonetic/PhoneticDictionary.h"
 #include "platform/phonetic/PhraseTree.h"
@@ -15,7 +14,9 @@
 #include <cstdio>
 #include <exception>
 #include <new>
+#include <optional>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -43,6 +44,24 @@ bool writeStandardOutput(std::string_view bytes) {
     return true;
 }
 
+std::optional<std::pair<readings::ExitStatus, const char*>>
+dictionaryProblem(phonetic::DictionaryStatus status) {
+    using phonetic::DictionaryStatus;
+    using readings::ExitStatus;
+    switch (status) {
+    case DictionaryStatus::Usable:
+        return std::nullopt;
+    case DictionaryStatus::Missing:
+        return {{ExitStatus::NoDictionary,
+                 "is missing or incomplete (install Debian's libchewing3-data)"}};
+    case DictionaryStatus::Unreadable:
+        return {{ExitStatus::UnreadableDictionary, "cannot be read"}};
+    case DictionaryStatus::Damaged:
+        return {{ExitStatus::DamagedDictionary, "is damaged"}};
+    }
+    return std::nullopt;
+}
+
 int run(const QCoreApplication& app) {
     QString error;
     const auto options = readings::parseArguments(app.arguments().mid(1), error);
@@ -61,15 +80,14 @@ int run(const QCoreApplication& app) {
     }
 
     auto imm = imm::makeSystemInputMethodManager();
-    readings::ConsolePump pump;
-    {
-        // Scripts would otherwise take empty readings for characters without one.
-        char noData[] = "";
-        const imm::HKL layout = lookup::toChinese(*imm, pump);
-        if (imm->ImmEscapeA(layout, 0, imm::IME_ESC_MAX_KEY, noData) <= 0)
-            printError(
-                QStringLiteral("no phonetic dictionary is installed; every reading is empty"));
+    // Without the dictionary every reading would be empty: nothing is listed.
+    if (const auto problem = dictionaryProblem(imm::dictionaryStatus(*imm))) {
+        printError(
+            QStringLiteral("the phonetic dictionary in %1 %2")
+                .arg(phonetic::systemDictionaryFolders().engine, QLatin1String(problem->second)));
+        return readings::code(problem->first);
     }
+    readings::ConsolePump pump;
     readings::CharacterReadings characters(*imm, pump, options->all);
     phonetic::PhraseReadings words;
     if (options->context) {
