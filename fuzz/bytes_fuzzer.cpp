@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <cstdint>
 #include <cstdio>
@@ -75,8 +76,7 @@ struct PhraseList {
 PhraseList split(QByteArrayView rest) {
     if (rest.size() < 2)
         return {};
-    const qsizetype nodes = static_cast<std::uint8_t>(rest[0]) | static_cast<std::uint8_t>(rest[1])
-                                                                     << 8;
+    const qsizetype nodes = qFromLittleEndian<std::uint16_t>(rest.data());
     rest = rest.sliced(2);
     const qsizetype treeBytes = std::min(8 * nodes, rest.size());
     return {rest.first(treeBytes), rest.sliced(treeBytes)};

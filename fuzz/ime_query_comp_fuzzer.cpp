@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cstdint>
@@ -111,10 +112,7 @@ private:
 };
 
 std::uint32_t dwordAt(const QByteArray& buffer, qsizetype at) {
-    std::uint32_t v = 0;
-    for (int i = 0; i < 4; ++i)
-        v |= std::uint32_t{static_cast<std::uint8_t>(buffer[at + i])} << (8 * i);
-    return v;
+    return qFromLittleEndian<std::uint32_t>(buffer.constData() + at);
 }
 
 enum class Outcome { Text, Failure, Unsettled };
@@ -138,12 +136,12 @@ Expected expectedOf(const Answers& a) {
     buffer.append(QByteArray(size - buffer.size(), a.filler));
     buffer.append('\0');
     const auto failure = Expected{Outcome::Failure, {}, 1, 1, 1};
-    if (8 + 3 > size)
+    if (imm::candidatelist::kCount + 3 > size)
         return failure;
-    const std::uint32_t count = dwordAt(buffer, 8);
+    const std::uint32_t count = dwordAt(buffer, imm::candidatelist::kCount);
     if (a.fetched <= 0 || static_cast<std::uint32_t>(a.nth) > count)
         return {Outcome::Text, {}, 1, 1, 1};
-    const qsizetype entry = 24 + (qsizetype{a.nth} - 1) * 4;
+    const qsizetype entry = imm::candidatelist::kOffsets + (qsizetype{a.nth} - 1) * 4;
     if (entry + 3 > size)
         return failure;
     const qsizetype start = dwordAt(buffer, entry);

@@ -3,6 +3,7 @@
 #include "platform/codepage/Cp950.h"
 
 #include <QVarLengthArray>
+#include <QtEndian>
 
 #include <array>
 #include <cstdint>
@@ -12,9 +13,6 @@
 namespace lookup {
 namespace {
 
-constexpr qsizetype kCountPosition = 8;
-constexpr qsizetype kOffsetsPosition = 24;
-
 // The fetch buffer: list size + 1 bytes, zero at creation. Lists of a few readings fit on the
 // stack.
 using FetchBuffer = QVarLengthArray<char, 256>;
@@ -23,9 +21,7 @@ using FetchBuffer = QVarLengthArray<char, 256>;
 std::uint32_t readDword(const FetchBuffer& buffer, std::int64_t position, const char* what) {
     if (position < 0 || position + 3 >= buffer.size())
         throw OutOfRangeError(what);
-    const auto* p = reinterpret_cast<const std::uint8_t*>(buffer.data() + position);
-    return static_cast<std::uint32_t>(p[0] | p[1] << 8 | p[2] << 16) |
-           static_cast<std::uint32_t>(p[3]) << 24;
+    return qFromLittleEndian<std::uint32_t>(buffer.data() + position);
 }
 
 bool fitsInt32(std::int64_t value) {
@@ -74,13 +70,14 @@ QString ImeQueryComp(imm::InputMethodManager& imm, imm::HKL hkb, const QString& 
                                   static_cast<std::uint32_t>(listSize), imm::GCL_REVERSECONVERSION);
     buffer[listSize] = '\0'; // never offered to the IME: every string ends inside the buffer
 
-    const std::uint32_t count = readDword(buffer, kCountPosition, "ImeQueryComp: dwCount");
+    const std::uint32_t count =
+        readDword(buffer, imm::candidatelist::kCount, "ImeQueryComp: dwCount");
     if (fetched <= 0)
         return {};
     if (static_cast<std::uint32_t>(nth) > count)
         return {};
 
-    const std::int64_t entry = kOffsetsPosition + (std::int64_t{nth} - 1) * 4;
+    const std::int64_t entry = imm::candidatelist::kOffsets + (std::int64_t{nth} - 1) * 4;
     const std::int64_t start = readDword(buffer, entry, "ImeQueryComp: dwOffset");
 
     const std::int64_t window = std::int64_t{keyLimit} * 2;

@@ -4,7 +4,7 @@ namespace characters {
 
 qsizetype count(QStringView text) {
     qsizetype n = 0;
-    for (qsizetype i = 0; i < text.size(); i += isPairAt(text, i) ? 2 : 1)
+    for (qsizetype i = 0; i < text.size(); i += isSurrogatePairAt(text, i) ? 2 : 1)
         ++n;
     return n;
 }
@@ -18,12 +18,12 @@ QString Cursor::at(const QString& text, qsizetype position) {
         offset_ = 0;
     }
     while (position_ < position && offset_ < text_.size()) {
-        offset_ += isPairAt(text_, offset_) ? 2 : 1;
+        offset_ += isSurrogatePairAt(text_, offset_) ? 2 : 1;
         ++position_;
     }
     if (position_ != position || offset_ >= text_.size())
         return {};
-    return text_.mid(offset_, isPairAt(text_, offset_) ? 2 : 1);
+    return text_.mid(offset_, isSurrogatePairAt(text_, offset_) ? 2 : 1);
 }
 
 } // namespace characters

@@ -1,20 +1,20 @@
 #pragma once
 
+#include "platform/codepage/Utf16.h"
+
 #include <QString>
 #include <QStringView>
 
 // Whole characters of a UTF-16 text: a surrogate pair is one character and is never cut in half.
 namespace characters {
 
-inline bool isPairAt(QStringView text, qsizetype i) {
-    return i + 1 < text.size() && text[i].isHighSurrogate() && text[i + 1].isLowSurrogate();
-}
+using codepage::isSurrogatePairAt;
 
 // The number of code units of the character that ends text.
 inline qsizetype lastLength(QStringView text) {
     if (text.isEmpty())
         return 0;
-    return text.size() >= 2 && isPairAt(text, text.size() - 2) ? 2 : 1;
+    return text.size() >= 2 && isSurrogatePairAt(text, text.size() - 2) ? 2 : 1;
 }
 
 inline QString last(const QString& text) {

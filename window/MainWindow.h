@@ -40,23 +40,24 @@ public:
     std::int32_t widthLimit = 0;
     QString currentChar;
 
-    // Controls, in stacking order.
-    forms::MultiLineTextBox 分析文章;
-    forms::MemoryTextBox Text7;
-    forms::LineTextBox 很多行;
-    forms::Label 模仿高度;
-    forms::Picture 查詢鈕;
-    forms::Picture 查詢圖;
-    forms::Shape 外框;
-    forms::Label 注音解說;
-    forms::Label Label1;
-    forms::Label 限制寬度;
-    forms::Label 取出文字;
-    forms::Shape Shape1;
-    forms::Picture Image1;
-    forms::Shape Shape2;
-    forms::Label 開啟官方;
-    forms::Label 官方2;
+    // Controls, in stacking order (first in front). The hidden ones are the window's working
+    // storage: the handlers pass text through them and measure it with them.
+    forms::MultiLineTextBox 分析文章; // the output box: the listing, a line a character
+    forms::MemoryTextBox Text7;       // hidden: the prefix store, the text up to the pointer
+    forms::LineTextBox 很多行;        // the input box the user types or pastes into
+    forms::Label 模仿高度;            // hidden: measures the listing's height for the output box
+    forms::Picture 查詢鈕;            // the analyse button; hides while held down
+    forms::Picture 查詢圖;            // the pressed face, seen while the button hides
+    forms::Shape 外框;                // the frame around the input box
+    forms::Label 注音解說;            // the reading label: the pointed character's reading
+    forms::Label Label1;              // the character label: the pointed character
+    forms::Label 限制寬度;            // hidden: the width gauge for prefixes
+    forms::Label 取出文字;            // hidden: passes the input box's text on to the prefix store
+    forms::Shape Shape1;              // the frame around the character label
+    forms::Picture Image1;            // the backdrop behind both labels
+    forms::Shape Shape2;              // the frame around the reading label
+    forms::Label 開啟官方;            // the link label that opens the maker's web page
+    forms::Label 官方2;               // the link label's shadow, one pixel behind it
 
     // Methods.
     QString ImeQueryComp(imm::HKL hkb, const QString& bChinaWord, int nth = 1);

@@ -41,7 +41,7 @@ void BM_FirstIndexBuild(benchmark::State& state) {
         const double before = residentMegabytes();
         const auto start = std::chrono::steady_clock::now();
         imm::PhoneticInputMethod ime;
-        const phonetic::ReadingIndex& index = ime.readingIndex();
+        const imm::CandidateLists& index = ime.candidateLists();
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         state.SetIterationTime(took.count());
         state.counters["rss_growth_MB"] = residentMegabytes() - before;
@@ -54,13 +54,13 @@ BENCHMARK(BM_FirstIndexBuild)->Iterations(1)->UseManualTime()->Unit(benchmark::k
 void BM_IndexBuild(benchmark::State& state) {
     const phonetic::DictionaryFolders folders = phonetic::systemDictionaryFolders();
     for (auto _ : state)
-        benchmark::DoNotOptimize(phonetic::buildReadingIndex(folders));
+        benchmark::DoNotOptimize(imm::CandidateLists::build(phonetic::buildReadingIndex(folders)));
 }
 BENCHMARK(BM_IndexBuild)->Unit(benchmark::kMillisecond);
 
 void BM_ImeQueryComp(benchmark::State& state) {
     imm::PhoneticInputMethod ime;
-    ime.readingIndex();
+    ime.candidateLists();
     const std::vector<QString> words = characters();
     std::size_t i = 0;
     for (auto _ : state) {
@@ -80,7 +80,7 @@ public:
 
 void BM_ToChineseThenImeQueryComp(benchmark::State& state) {
     imm::PhoneticInputMethod ime;
-    ime.readingIndex();
+    ime.candidateLists();
     EventLoopPump pump;
     const std::vector<QString> words = characters();
     std::size_t i = 0;

@@ -1,5 +1,7 @@
 #include "platform/codepage/Cp950.h"
 
+#include "platform/codepage/Utf16.h"
+
 #include <iconv.h>
 
 #include <array>
@@ -120,8 +122,7 @@ template <typename Bytes> void encode(QStringView text, Bytes& out) {
         const char16_t unit = units[i];
         if (unit < 0x80) {
             out.push_back(static_cast<char>(unit));
-        } else if (QChar::isHighSurrogate(unit) && i + 1 < size &&
-                   QChar::isLowSurrogate(units[i + 1])) {
+        } else if (isSurrogatePairAt(text, i)) {
             appendCode(out, askEncode(units + i, 2));
             ++i;
         } else if (QChar::isSurrogate(unit)) {

@@ -6,6 +6,15 @@
 #include <QString>
 #include <functional>
 
+// Conventions of the forms layer:
+// - Places and sizes are in twips (1/1440 inch, 15 to a pixel here), as a classic form gives them;
+//   the capitalised accessors (Left(), Height(), Visible(), Caption(), Text()) speak twips and
+//   the form's own terms. Pixels appear only where named so (pixelRect(), setPixelRect()). The
+//   form is a QWidget as well: its Height() is in twips, Qt's height() beside it in pixels.
+// - A property is read as Name() and written as setName(); an event is a public handler member
+//   (MouseMove, Click, ...) that the window wires to its method Control_Event, as 很多行_MouseMove.
+// - The window's controls and methods have Chinese names (很多行, 取出注音) as the window was
+//   designed with them, and its handlers' names follow from them; everything else is in English.
 namespace forms {
 
 class Form;

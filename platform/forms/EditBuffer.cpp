@@ -1,5 +1,7 @@
 #include "platform/forms/EditBuffer.h"
 
+#include "platform/codepage/Utf16.h"
+
 #include <algorithm>
 
 namespace forms {
@@ -7,10 +9,9 @@ namespace forms {
 namespace {
 
 char32_t codePointAt(QStringView text, qsizetype i) {
-    const QChar c = text[i];
-    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-        return QChar::surrogateToUcs4(c, text[i + 1]);
-    return c.unicode();
+    if (codepage::isSurrogatePairAt(text, i))
+        return QChar::surrogateToUcs4(text[i], text[i + 1]);
+    return text[i].unicode();
 }
 
 bool isWordUnit(QChar c) {
@@ -30,7 +31,7 @@ bool continuesCharacter(QStringView text, qsizetype i) {
     if (c < 0x0300)
         return false;
     if (QChar::isLowSurrogate(c))
-        return text[i - 1].isHighSurrogate();
+        return codepage::isSurrogatePairAt(text, i - 1);
     const char32_t code = codePointAt(text, i);
     switch (QChar::category(code)) {
     case QChar::Mark_NonSpacing:

@@ -1,5 +1,6 @@
 #include "platform/forms/Font.h"
 
+#include "platform/codepage/Utf16.h"
 #include "platform/forms/Units.h"
 
 #include <QFontMetrics>
@@ -48,17 +49,9 @@ TextMeasure::TextMeasure(const QFont& font)
 
 TextMeasure::~TextMeasure() = default;
 
-namespace {
-
-bool characterIsPair(QStringView text, qsizetype i) {
-    return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-}
-
-} // namespace
-
 int TextMeasure::advanceAt(QStringView text, qsizetype i) const {
     const QChar c = text[i];
-    if (characterIsPair(text, i)) {
+    if (codepage::isSurrogatePairAt(text, i)) {
         const char32_t code = QChar::surrogateToUcs4(c, text[i + 1]);
         auto it = cache_->supplementary.find(code);
         if (it == cache_->supplementary.end())
@@ -83,7 +76,7 @@ int TextMeasure::lineWidth(QStringView line) const {
             continue;
         }
         width += advanceAt(line, i);
-        if (characterIsPair(line, i))
+        if (codepage::isSurrogatePairAt(line, i))
             ++i;
     }
     return width;
@@ -101,7 +94,7 @@ qsizetype TextMeasure::longestPrefix(QStringView text, int maxWidth) const {
             continue;
         }
         int advance = basic[c];
-        const bool pair = QChar::isSurrogate(c) && characterIsPair(text, i);
+        const bool pair = QChar::isSurrogate(c) && codepage::isSurrogatePairAt(text, i);
         if (advance < 0 || pair)
             advance = advanceAt(text, i);
         if ((line += advance) > maxWidth)

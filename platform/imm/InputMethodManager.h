@@ -14,6 +14,20 @@ using HIMC = std::uintptr_t; // input context (the lookup always passes 0)
 inline constexpr std::uint32_t IME_ESC_MAX_KEY = 0x1005;
 inline constexpr std::uint32_t GCL_REVERSECONVERSION = 2;
 inline constexpr std::uint32_t IME_THOTKEY_IME_NONIME_TOGGLE = 0x70;
+inline constexpr std::uint32_t IME_CAND_READ = 1; // a CANDIDATELIST's style: readings
+
+// Where each field of a CANDIDATELIST lies, as Windows lays it out: six little-endian dwords, then
+// dwOffset[dwCount] (each string's position from the start of the list), then the strings, each
+// ended by a zero byte.
+namespace candidatelist {
+inline constexpr std::uint32_t kSize = 0; // dwSize: the whole list, strings included
+inline constexpr std::uint32_t kStyle = 4;
+inline constexpr std::uint32_t kCount = 8;
+inline constexpr std::uint32_t kSelection = 12;
+inline constexpr std::uint32_t kPageStart = 16;
+inline constexpr std::uint32_t kPageSize = 20;
+inline constexpr std::uint32_t kOffsets = 24; // dwOffset[0]; the fixed part ends here
+} // namespace candidatelist
 
 class InputMethodManager {
 public:

@@ -14,19 +14,21 @@ PhoneticInputMethod::PhoneticInputMethod(phonetic::DictionaryFolders folders)
 
 PhoneticInputMethod::~PhoneticInputMethod() = default;
 
-const phonetic::ReadingIndex& PhoneticInputMethod::readingIndex() {
-    std::call_once(built_, [this] { index_ = phonetic::buildReadingIndex(folders_, &report_); });
-    return index_;
+const CandidateLists& PhoneticInputMethod::candidateLists() {
+    std::call_once(built_, [this] {
+        lists_ = CandidateLists::build(phonetic::buildReadingIndex(folders_, &report_));
+    });
+    return lists_;
 }
 
 const phonetic::IndexBuildReport& PhoneticInputMethod::buildReport() {
-    readingIndex();
+    candidateLists();
     return report_;
 }
 
 const phonetic::PhraseReadings& PhoneticInputMethod::words() {
     // Without a dictionary the IME answers nothing, words included.
-    if (!readingIndex().empty()) {
+    if (!candidateLists().empty()) {
         std::call_once(wordsRead_, [this] {
             const phonetic::PhraseTreeFiles files(folders_.usage);
             if (files.present())
@@ -39,7 +41,7 @@ const phonetic::PhraseReadings& PhoneticInputMethod::words() {
 std::int32_t PhoneticInputMethod::ImmEscapeA(HKL hkl, HIMC, std::uint32_t escape, void*) {
     if (hkl != kPhoneticIme || escape != IME_ESC_MAX_KEY)
         return 0;
-    return readingIndex().empty() ? 0 : kKeyLimit;
+    return candidateLists().empty() ? 0 : kKeyLimit;
 }
 
 std::int32_t PhoneticInputMethod::ImmGetConversionListA(HKL hkl, HIMC, const char* source,
@@ -48,7 +50,7 @@ std::int32_t PhoneticInputMethod::ImmGetConversionListA(HKL hkl, HIMC, const cha
                                                         std::uint32_t flag) {
     if (hkl != kPhoneticIme || flag != GCL_REVERSECONVERSION || !source)
         return 0;
-    QByteArrayView list = readingIndex().candidateList(source);
+    QByteArrayView list = candidateLists().of(source);
     QByteArray wordList;
     if (list.isEmpty() && spellsSeveralCharacters(source)) {
         wordList = wordCandidateList(words(), source);

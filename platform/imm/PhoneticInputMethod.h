@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/imm/CandidateLists.h"
 #include "platform/imm/InputMethodManager.h"
 #include "platform/phonetic/PhoneticDictionary.h"
 #include "platform/phonetic/PhraseReadings.h"
@@ -41,8 +42,8 @@ public:
     // Thread 0 is the calling thread; no other thread is known (0).
     HKL GetKeyboardLayout(std::uint32_t threadId) override;
 
-    // The IME's index, built now if it is not yet.
-    const phonetic::ReadingIndex& readingIndex();
+    // The IME's answers, built now if they are not yet.
+    const CandidateLists& candidateLists();
     const phonetic::IndexBuildReport& buildReport();
     // The dictionary's words and their readings, read now if they are not yet.
     const phonetic::PhraseReadings& words();
@@ -53,7 +54,7 @@ private:
     phonetic::DictionaryFolders folders_;
     HKL active_ = kPlainKeyboard;
     std::once_flag built_;
-    phonetic::ReadingIndex index_;
+    CandidateLists lists_;
     phonetic::IndexBuildReport report_;
     std::once_flag wordsRead_;
     phonetic::PhraseReadings words_;

@@ -1,7 +1,8 @@
 #include "platform/imm/WordConversion.h"
 
 #include "platform/codepage/Cp950.h"
-#include "platform/phonetic/ReadingIndex.h"
+#include "platform/imm/InputMethodManager.h"
+#include "platform/phonetic/PhraseReadings.h"
 
 #include <QtEndian>
 
@@ -29,20 +30,20 @@ QByteArray wordCandidateList(const phonetic::PhraseReadings& words, const char* 
         readings.push_back(codepage::toAnsi(reading));
     }
     const auto count = static_cast<std::uint32_t>(readings.size());
-    QByteArray list(phonetic::kCandidateListHeaderBytes + 4 * count, '\0');
+    namespace cl = candidatelist;
+    QByteArray list(cl::kOffsets + 4 * count, '\0');
     for (std::uint32_t k = 0; k < count; ++k) {
         qToLittleEndian(static_cast<std::uint32_t>(list.size()),
-                        list.data() + phonetic::kCandidateListHeaderBytes + 4 * k);
+                        list.data() + cl::kOffsets + 4 * k);
         list.append(readings[k]).append('\0');
     }
-    const std::uint32_t header[] = {static_cast<std::uint32_t>(list.size()),
-                                    phonetic::kCandidateStyleReading,
-                                    count,
-                                    0,
-                                    0,
-                                    count};
-    for (std::size_t i = 0; i < std::size(header); ++i)
-        qToLittleEndian(header[i], list.data() + 4 * i);
+    const auto put = [&](std::uint32_t at, std::uint32_t value) {
+        qToLittleEndian(value, list.data() + at);
+    };
+    put(cl::kSize, static_cast<std::uint32_t>(list.size()));
+    put(cl::kStyle, IME_CAND_READ);
+    put(cl::kCount, count);
+    put(cl::kPageSize, count); // dwSelection and dwPageStart stay 0
     return list;
 }
 

@@ -189,7 +189,7 @@ ReadingIndex buildReadingIndex(const DictionaryFolders& folders, IndexBuildRepor
 
     if (usage && !otherFiles && engineAgrees(*engine, syllables, *usage)) {
         r.listedReadings = usage->usage.size();
-        return ReadingIndex::build(usage->usage, ReadingOrder::builtIn());
+        return ReadingIndex::build(std::move(usage->usage), ReadingOrder::builtIn());
     }
     r.listedByEngine = true;
     const std::vector<ListedReading> listed = engine->listReadings(syllables);

@@ -40,8 +40,8 @@ struct IndexBuildReport {
 };
 
 // Every reading that the engine offers, each character's ranked by the phrase list's figures, or
-// in the engine's order without them. A phrase list that the engine could
-// not read safely is never handed to it (it trusts its files and aborts on bad ones): the index
+// in the engine's order without them. A phrase list that the engine could not read safely is
+// never handed to it (it trusts its files and aborts on bad ones): the index
 // is then empty, as without a dictionary.
 ReadingIndex buildReadingIndex(const DictionaryFolders& folders,
                                IndexBuildReport* report = nullptr);

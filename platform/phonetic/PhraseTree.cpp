@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QtEndian>
 
 #include <algorithm>
 #include <array>
@@ -33,10 +34,10 @@ public:
     std::uint32_t count() const { return count_; }
 
     Node at(std::uint32_t i) const {
-        const std::uint8_t* p = data_ + i * kNodeBytes;
-        return {static_cast<zhuyin::Phone>(p[0] | p[1] << 8),
-                static_cast<std::uint32_t>(p[2] | p[3] << 8 | p[4] << 16),
-                static_cast<std::uint32_t>(p[5] | p[6] << 8 | p[7] << 16)};
+        const auto node = qFromLittleEndian<std::uint64_t>(data_ + i * kNodeBytes);
+        return {static_cast<zhuyin::Phone>(node & 0xFFFF),
+                static_cast<std::uint32_t>(node >> 16 & 0xFFFFFF),
+                static_cast<std::uint32_t>(node >> 40 & 0xFFFFFF)};
     }
 
     // The children of the phone node at `index`: after it, and inside the file.

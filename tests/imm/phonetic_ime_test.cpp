@@ -98,6 +98,17 @@ TEST_F(PhoneticImeTest, CandidateListIsLaidOutAsWindowsLaysItOut) {
     const QByteArray expected =
         qxtest::candidateList({codepage::toAnsi(u"ㄒㄧㄥˊ"), codepage::toAnsi(u"ㄏㄤˊ"),
                                codepage::toAnsi(u"ㄒㄧㄥˋ"), codepage::toAnsi(u"ㄏㄤˋ")});
+    // The fixed part spelled out: 72 bytes, readings, four of them on one page, at 40, 49, 56, 65.
+    EXPECT_EQ(expected.left(40).toHex(), QByteArray("48000000"
+                                                    "01000000"
+                                                    "04000000"
+                                                    "00000000"
+                                                    "00000000"
+                                                    "04000000"
+                                                    "28000000"
+                                                    "31000000"
+                                                    "38000000"
+                                                    "41000000"));
     const QByteArray untouched(expected.size() + 8, kUnwritten);
     QByteArray list = untouched;
     ASSERT_EQ(convert(u"行", list.data(), 0), expected.size());

@@ -85,7 +85,8 @@ TEST_F(ImeQueryCompTest, ListThatCannotHoldTheStringFails) {
     ime.fetchAnswer.reset();
 
     ime.list = candidateList({big5(u"ㄗˋ")});
-    qxtest::putDword(ime.list, 24, static_cast<std::uint32_t>(ime.list.size() + 1));
+    qToLittleEndian<std::uint32_t>(static_cast<std::uint32_t>(ime.list.size() + 1),
+                                   ime.list.data() + imm::candidatelist::kOffsets);
     EXPECT_THROW(query(), lookup::OutOfRangeError); // the string lies past the buffer
     ime.list.truncate(26);                          // the offset entry's own last bytes do
     EXPECT_THROW(query(), lookup::OutOfRangeError);
@@ -95,7 +96,10 @@ TEST_F(ImeQueryCompTest, ListThatCannotHoldTheStringFails) {
     ime.keyLimit = 0x40000000; // 2 × key limit is 2^31
     EXPECT_THROW(query(), lookup::OverflowError);
     ime.keyLimit = 4;
-    qxtest::putDword(ime.list, 24, 0x7FFFFFF9); // past the buffer, and past 2^31 with the window
+    qToLittleEndian<std::uint32_t>(
+        0x7FFFFFF9,
+        ime.list.data() +
+            imm::candidatelist::kOffsets); // past the buffer, and past 2^31 with the window
     EXPECT_THROW(query(), lookup::OverflowError);
 }
 

@@ -1,8 +1,7 @@
-// Building the input method's index from the dictionary, and what happens when the dictionary is
-// missing or damaged.
-#include "lookup/ReadingLookup.h"
-#include "platform/imm/PhoneticInputMethod.h"
+// Building the reading index from the dictionary, and what happens when the dictionary is missing
+// or damaged.
 #include "platform/phonetic/ChewingEngine.h"
+#include "platform/phonetic/PhoneticDictionary.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,21 +13,26 @@
 
 namespace {
 
-using imm::PhoneticInputMethod;
+using phonetic::DictionaryFolders;
 using phonetic::FilesState;
+using phonetic::IndexBuildReport;
 
 QString systemFolder() {
     return phonetic::systemDictionaryFolders().engine;
 }
 
-QStringList readingsOf(PhoneticInputMethod& ime, const QString& word) {
+// The character's readings in the index built from `folders`, in order.
+QStringList readingsOf(const DictionaryFolders& folders, char32_t character,
+                       IndexBuildReport* report = nullptr) {
     QStringList readings;
-    for (int nth = 1;; ++nth) {
-        const QString r = lookup::ImeQueryComp(ime, PhoneticInputMethod::kPhoneticIme, word, nth);
-        if (r.isEmpty())
-            return readings;
-        readings << r;
-    }
+    phonetic::buildReadingIndex(folders, report)
+        .forEachCharacter([&](char32_t c, std::span<const phonetic::ReadingUsage> group) {
+            if (c == character) {
+                for (const phonetic::ReadingUsage& r : group)
+                    readings << phonetic::zhuyin::toText(r.phone);
+            }
+        });
+    return readings;
 }
 
 QByteArray systemFile(const char* name) {
@@ -69,10 +73,10 @@ TEST(DictionaryTest, DamagedPhraseListIsNeverGivenToTheEngine) {
         SCOPED_TRACE(row.name);
         QTemporaryDir folder;
         makeFolder(folder.path(), row.tree, row.text);
-        PhoneticInputMethod ime({folder.path(), folder.path()});
-        EXPECT_TRUE(readingsOf(ime, QStringLiteral(u"中")).isEmpty());
-        EXPECT_EQ(ime.buildReport().engineFiles, FilesState::Malformed);
-        EXPECT_FALSE(ime.buildReport().engineLoaded);
+        IndexBuildReport report;
+        EXPECT_TRUE(readingsOf({folder.path(), folder.path()}, U'中', &report).isEmpty());
+        EXPECT_EQ(report.engineFiles, FilesState::Malformed);
+        EXPECT_FALSE(report.engineLoaded);
     }
 }
 
@@ -80,12 +84,12 @@ TEST(DictionaryTest, WithoutUsablePhraseListReadingsKeepTheEnginesOrder) {
     QTemporaryDir damaged, missing;
     makeFolder(damaged.path(), noise(8000), systemFile("dictionary.dat"));
     for (const QString& usage : {damaged.path(), missing.path()}) {
-        PhoneticInputMethod ime({systemFolder(), usage});
+        IndexBuildReport report;
         // The engine lists syllables in ascending order: ㄏㄤ before ㄒㄧㄥ.
-        EXPECT_EQ(readingsOf(ime, QStringLiteral(u"行")),
+        EXPECT_EQ(readingsOf({systemFolder(), usage}, U'行', &report),
                   QStringList({QStringLiteral(u"ㄏㄤˊ"), QStringLiteral(u"ㄏㄤˋ"),
                                QStringLiteral(u"ㄒㄧㄥˊ"), QStringLiteral(u"ㄒㄧㄥˋ")}));
-        EXPECT_TRUE(ime.buildReport().listedByEngine);
+        EXPECT_TRUE(report.listedByEngine);
     }
 }
 
@@ -103,17 +107,16 @@ TEST(DictionaryTest, PhraseListHoldsWhatTheEngineListsForEverySyllable) {
         fromList.emplace(r.character, r.phone);
     EXPECT_GT(fromEngine.size(), 26000u);
     EXPECT_TRUE(fromEngine == fromList);
-    EXPECT_FALSE(PhoneticInputMethod().buildReport().listedByEngine);
+    IndexBuildReport report;
+    phonetic::buildReadingIndex(phonetic::systemDictionaryFolders(), &report);
+    EXPECT_FALSE(report.listedByEngine);
 }
 
 TEST(DictionaryTest, BuildingWritesNothingToDisk) {
     QTemporaryDir home;
     const QByteArray oldHome = qgetenv("HOME");
     qputenv("HOME", QFile::encodeName(home.path()));
-    {
-        PhoneticInputMethod ime;
-        EXPECT_FALSE(readingsOf(ime, QStringLiteral(u"中")).isEmpty());
-    }
+    EXPECT_FALSE(readingsOf(phonetic::systemDictionaryFolders(), U'中').isEmpty());
     qputenv("HOME", oldHome);
     EXPECT_TRUE(QDir(home.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }

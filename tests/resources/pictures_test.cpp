@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -31,14 +32,20 @@ QImage resource(const char* name) {
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-// A little-endian field; a read past the end throws, which fails the test.
-qint64 le(const QByteArray& bytes, qsizetype at, int size) {
+// A field of the file, little-endian; a read past the end throws, which fails the test.
+const char* fieldAt(const QByteArray& bytes, qsizetype at, qsizetype size) {
     if (at < 0 || at + size > bytes.size())
         throw std::out_of_range("read past the end of the file");
-    qint64 value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = value << 8 | quint8(bytes[at + i]);
-    return value;
+    return bytes.constData() + at;
+}
+int byteAt(const QByteArray& bytes, qsizetype at) {
+    return quint8(*fieldAt(bytes, at, 1));
+}
+qint64 le16(const QByteArray& bytes, qsizetype at) {
+    return qFromLittleEndian<quint16>(fieldAt(bytes, at, 2));
+}
+qint64 le32(const QByteArray& bytes, qsizetype at) {
+    return qFromLittleEndian<quint32>(fieldAt(bytes, at, 4));
 }
 
 int brightness(QRgb c) {
@@ -75,20 +82,20 @@ TEST(Pictures, ButtonFacesAreOneFrameGif89aWithA256ColourTableAndNoTransparency)
         SCOPED_TRACE(name);
         const QByteArray gif = readFile(QStringLiteral(":/pictures/") + QLatin1String(name));
         ASSERT_EQ(gif.left(6), "GIF89a");
-        ASSERT_EQ(le(gif, 10, 1) & 0x87, 0x87) << "a global colour table of 256 entries";
+        ASSERT_EQ(byteAt(gif, 10) & 0x87, 0x87) << "a global colour table of 256 entries";
         int frames = 0;
         bool transparency = false;
-        for (qsizetype at = 13 + 3 * 256; le(gif, at, 1) != 0x3b;) {
-            if (le(gif, at, 1) == 0x2c) { // image descriptor, local table, LZW code size
+        for (qsizetype at = 13 + 3 * 256; byteAt(gif, at) != 0x3b;) {
+            if (byteAt(gif, at) == 0x2c) { // image descriptor, local table, LZW code size
                 ++frames;
-                const int local = le(gif, at + 9, 1);
+                const int local = byteAt(gif, at + 9);
                 at += 11 + ((local & 0x80) ? 3 * (2 << (local & 7)) : 0);
             } else {
-                ASSERT_EQ(le(gif, at, 1), 0x21) << "unknown block at " << at;
-                transparency |= le(gif, at + 1, 1) == 0xf9 && (le(gif, at + 3, 1) & 1);
+                ASSERT_EQ(byteAt(gif, at), 0x21) << "unknown block at " << at;
+                transparency |= byteAt(gif, at + 1) == 0xf9 && (byteAt(gif, at + 3) & 1);
                 at += 2;
             }
-            while (const qint64 length = le(gif, at++, 1))
+            while (const qint64 length = byteAt(gif, at++))
                 at += length;
         }
         EXPECT_EQ(frames, 1);
@@ -125,11 +132,11 @@ TEST(Pictures, PressedFaceIsLitFromBelowAndDrawsTheRaisedOneAPixelLower) {
 TEST(Pictures, BackdropIsA24BitBitmapOfPanelSize) {
     const QByteArray bmp = readFile(QStringLiteral(":/pictures/backdrop.bmp"));
     EXPECT_EQ(bmp.left(2), "BM");
-    EXPECT_EQ(le(bmp, 14, 4), 40); // BITMAPINFOHEADER
-    EXPECT_EQ(le(bmp, 18, 4), 297);
-    EXPECT_EQ(le(bmp, 22, 4), 73); // positive: bottom-up
-    EXPECT_EQ(le(bmp, 28, 2), 24);
-    EXPECT_EQ(le(bmp, 30, 4), 0); // uncompressed
+    EXPECT_EQ(le32(bmp, 14), 40); // BITMAPINFOHEADER
+    EXPECT_EQ(le32(bmp, 18), 297);
+    EXPECT_EQ(le32(bmp, 22), 73); // positive: bottom-up
+    EXPECT_EQ(le16(bmp, 28), 24);
+    EXPECT_EQ(le32(bmp, 30), 0); // uncompressed
 }
 
 // The picture lies at 360 × 930 twips; the frames' right and bottom edges (1245, 4605 and 1785
@@ -154,14 +161,14 @@ TEST(Pictures, BackdropBoxOutlinesLieOnTheFrameEdges) {
 
 TEST(Pictures, IconIsOne32x32ImageOf256ColoursWithAMaskMatchingTheThemeIcon) {
     const QByteArray ico = readFile(QStringLiteral(":/pictures/icon.ico"));
-    EXPECT_EQ(le(ico, 2, 2), 1); // icon
-    ASSERT_EQ(le(ico, 4, 2), 1); // one image
-    EXPECT_EQ(le(ico, 6, 1), 32);
-    EXPECT_EQ(le(ico, 7, 1), 32);
-    EXPECT_EQ(le(ico, 12, 2), 8); // bits per pixel
-    const qint64 bitmap = le(ico, 18, 4);
-    EXPECT_EQ(le(ico, bitmap + 8, 4), 64) << "colour bitmap and mask, stacked";
-    EXPECT_EQ(le(ico, bitmap + 14, 2), 8);
+    EXPECT_EQ(le16(ico, 2), 1); // icon
+    ASSERT_EQ(le16(ico, 4), 1); // one image
+    EXPECT_EQ(byteAt(ico, 6), 32);
+    EXPECT_EQ(byteAt(ico, 7), 32);
+    EXPECT_EQ(le16(ico, 12), 8); // bits per pixel
+    const qint64 bitmap = le32(ico, 18);
+    EXPECT_EQ(le32(ico, bitmap + 8), 64) << "colour bitmap and mask, stacked";
+    EXPECT_EQ(le16(ico, bitmap + 14), 8);
 
     // The mask hides exactly what the theme's PNG leaves (mostly) transparent.
     const QImage icon = resource("icon.ico");

@@ -146,8 +146,9 @@ protected:
         pressAnalyse();
         crossBareWindow();
         pointAt(500);
-        mouse(forms::Form::MouseAction::Down, 300, 2350, forms::LeftButton, forms::LeftButton);
-        mouse(forms::Form::MouseAction::Up, 300, 2350, forms::LeftButton, 0);
+        mouse(forms::Form::MouseAction::Down, link.x(), link.y(), forms::LeftButton,
+              forms::LeftButton);
+        mouse(forms::Form::MouseAction::Up, link.x(), link.y(), forms::LeftButton, 0);
         const QDeadlineTimer deadline(10000);
         while (told.isEmpty() && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);

@@ -107,7 +107,7 @@ TEST_F(MouseStorm, PointerDuringAListingReachesWhatItIsOver) {
         whenMessagesRun([&] {
             pointAt(500);
             pointedDuringListing = w->Label1.Caption();
-            mouse(forms::Form::MouseAction::Move, 300, 2350);
+            mouse(forms::Form::MouseAction::Move, link.x(), link.y());
             linkDuringListing = w->開啟官方.ForeColor();
             pressAnalyse(); // lands on the pressed face, which starts nothing
         });

@@ -1,5 +1,6 @@
 // Text that is not plain Chinese: each character is listed on a line of its own, whatever it is,
 // and pointing anywhere along it shows a whole character of it.
+#include "platform/codepage/Utf16.h"
 #include "tests/support/StressSupport.h"
 #include "tests/support/WindowFixture.h"
 #include "window/Characters.h"
@@ -29,7 +30,7 @@ TEST_P(OddTexts, AreListedALinePerCharacterAndPointedWhole) {
     // The characters as the listing walks them: a surrogate pair is one, a lone surrogate one.
     QStringList characters;
     for (qsizetype i = 0; i < input.size(); i += characters.back().size())
-        characters << input.mid(i, characters::isPairAt(input, i) ? 2 : 1);
+        characters << input.mid(i, codepage::isSurrogatePairAt(input, i) ? 2 : 1);
     const auto& readings = GetParam().readingsOfLines;
     ASSERT_EQ(std::size_t(characters.size()), readings.size());
 

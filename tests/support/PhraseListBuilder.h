@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtEndian>
 
 #include <map>
 #include <memory>
@@ -26,8 +27,7 @@ struct PhraseListBytes {
 
     void setNode(std::uint32_t index, Phone phone, std::uint32_t first, std::uint32_t second) {
         const std::uint64_t node = phone | std::uint64_t{first} << 16 | std::uint64_t{second} << 40;
-        for (int i = 0; i < 8; ++i)
-            tree[8 * index + i] = static_cast<char>(node >> (8 * i) & 0xFF);
+        qToLittleEndian(node, tree.data() + 8 * index);
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cstring>
@@ -105,26 +106,23 @@ private:
     ScriptedImm& imm_;
 };
 
-inline void putDword(QByteArray& bytes, qsizetype at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = static_cast<char>(value >> (8 * i) & 0xFF);
-}
-
-// A CANDIDATELIST of `strings` (code-page-950 bytes) as Windows lays it out: dwSize, dwStyle
-// (readings), dwCount, dwSelection, dwPageStart, dwPageSize, dwOffset[], the strings each ended
-// by a zero byte.
+// A CANDIDATELIST of `strings` (code-page-950 bytes), all of them on its one page.
 inline QByteArray candidateList(std::initializer_list<QByteArray> strings) {
+    namespace cl = imm::candidatelist;
+    const auto put = [](QByteArray& bytes, std::uint32_t at, std::uint32_t value) {
+        qToLittleEndian(value, bytes.data() + at);
+    };
     const auto count = static_cast<std::uint32_t>(strings.size());
-    QByteArray bytes(24 + 4 * count, '\0');
+    QByteArray bytes(cl::kOffsets + 4 * count, '\0');
     std::uint32_t k = 0;
     for (const QByteArray& s : strings) {
-        putDword(bytes, 24 + 4 * k++, static_cast<std::uint32_t>(bytes.size()));
+        put(bytes, cl::kOffsets + 4 * k++, static_cast<std::uint32_t>(bytes.size()));
         bytes.append(s).append('\0');
     }
-    putDword(bytes, 0, static_cast<std::uint32_t>(bytes.size()));
-    putDword(bytes, 4, 1);
-    putDword(bytes, 8, count);
-    putDword(bytes, 20, count);
+    put(bytes, cl::kSize, static_cast<std::uint32_t>(bytes.size()));
+    put(bytes, cl::kStyle, imm::IME_CAND_READ);
+    put(bytes, cl::kCount, count);
+    put(bytes, cl::kPageSize, count);
     return bytes;
 }
 

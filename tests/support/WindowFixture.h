@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/imm/SystemInputMethodManager.h"
+#include "window/Layout.h"
 #include "window/MainWindow.h"
 
 #include <QCoreApplication>
@@ -44,6 +45,10 @@ private:
     std::unique_ptr<imm::InputMethodManager> real_;
 };
 
+constexpr QPointF middleOf(layout::Place p) {
+    return {p.left + p.width / 2, p.top + p.height / 2};
+}
+
 // The main window, shown on the offscreen platform, with recorded browser starts and messages.
 struct WindowTest : ::testing::Test {
     TestIme* ime = nullptr;
@@ -52,8 +57,12 @@ struct WindowTest : ::testing::Test {
     bool openerFails = false;
     std::unique_ptr<主畫面> w;
 
-    // Points into the client area: the input box, the bare surface, the analyse button.
-    static constexpr double boxLeft = 270, boxTop = 390, boxWidth = 5835;
+    // Points into the client area, from the window's layout: the input box, the middle of the
+    // analyse button and of the link label.
+    static constexpr double boxLeft = layout::很多行.left, boxTop = layout::很多行.top,
+                            boxWidth = layout::很多行.width;
+    static constexpr QPointF analyse = middleOf(layout::查詢鈕);
+    static constexpr QPointF link = middleOf(layout::開啟官方);
 
     // The input method under the TestIme; tests of a damaged dictionary hand in their own.
     virtual std::unique_ptr<imm::InputMethodManager> realIme() {
@@ -95,11 +104,11 @@ struct WindowTest : ::testing::Test {
         mouse(A::Move, boxLeft + x, boxTop + 100, 0, forms::LeftButton);
         mouse(A::Up, boxLeft + x, boxTop + 100, forms::LeftButton, 0);
     }
+    // Below the backdrop and right of the link label: no control there is shown.
     void crossBareWindow() { mouse(forms::Form::MouseAction::Move, 3000, 2400); }
-    void pressAnalyse(int button = forms::LeftButton, double releaseX = 6500,
-                      double releaseY = 400) {
-        mouse(forms::Form::MouseAction::Down, 6500, 400, button, button);
-        mouse(forms::Form::MouseAction::Up, releaseX, releaseY, button, 0);
+    void pressAnalyse(int button = forms::LeftButton) {
+        mouse(forms::Form::MouseAction::Down, analyse.x(), analyse.y(), button, button);
+        mouse(forms::Form::MouseAction::Up, analyse.x(), analyse.y(), button, 0);
     }
     void type(const QString& text) { w->很多行.setText(text); }
     // Runs f from the event loop the next time a lookup lets pending messages be handled; dropped

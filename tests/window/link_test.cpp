@@ -6,7 +6,7 @@ namespace {
 using Link = WindowTest;
 
 TEST_F(Link, HighlightsUnderThePointerUntilTheBareWindow) {
-    mouse(forms::Form::MouseAction::Move, 300, 2350);
+    mouse(forms::Form::MouseAction::Move, link.x(), link.y());
     EXPECT_EQ(w->開啟官方.ForeColor(), 0x000000C0u);
     pointAt(100); // another control leaves it highlighted
     EXPECT_EQ(w->開啟官方.ForeColor(), 0x000000C0u);
@@ -16,8 +16,8 @@ TEST_F(Link, HighlightsUnderThePointerUntilTheBareWindow) {
 }
 
 TEST_F(Link, ClickOpensTheMakersPageOnce) {
-    mouse(forms::Form::MouseAction::Down, 300, 2350, forms::LeftButton, forms::LeftButton);
-    mouse(forms::Form::MouseAction::Up, 300, 2350, forms::LeftButton, 0);
+    mouse(forms::Form::MouseAction::Down, link.x(), link.y(), forms::LeftButton, forms::LeftButton);
+    mouse(forms::Form::MouseAction::Up, link.x(), link.y(), forms::LeftButton, 0);
     EXPECT_EQ(opened, QStringList{QString::fromUtf8(buildconfig::makerUrl)});
     EXPECT_TRUE(told.isEmpty());
 }

@@ -39,7 +39,8 @@ TEST_F(Listing, ButtonShowsItsPressedFaceUntilTheListingEnds) {
     type(QStringLiteral("中"));
     bool raisedDuringListing = true;
     ime->duringLookup = [&] { raisedDuringListing = w->查詢鈕.Visible(); };
-    mouse(forms::Form::MouseAction::Down, 6500, 400, forms::RightButton, forms::RightButton);
+    mouse(forms::Form::MouseAction::Down, analyse.x(), analyse.y(), forms::RightButton,
+          forms::RightButton);
     EXPECT_FALSE(w->查詢鈕.Visible());
     mouse(forms::Form::MouseAction::Move, 100, 2600, 0, forms::RightButton);
     mouse(forms::Form::MouseAction::Up, 100, 2600, forms::RightButton, 0);

@@ -1,19 +1,21 @@
 #pragma once
 
 #include <QByteArray>
-#include <QtGlobal>
+#include <QtEndian>
 
 // Little-endian fields, as the Windows and GIF picture formats store them.
 namespace picturegen {
 
 inline void putLe16(QByteArray& out, quint32 value) {
-    out.append(char(value & 0xff));
-    out.append(char((value >> 8) & 0xff));
+    char bytes[2];
+    qToLittleEndian(quint16(value), bytes);
+    out.append(bytes, 2);
 }
 
 inline void putLe32(QByteArray& out, quint32 value) {
-    putLe16(out, value & 0xffff);
-    putLe16(out, value >> 16);
+    char bytes[4];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, 4);
 }
 
 } // namespace picturegen
