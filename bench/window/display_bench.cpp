@@ -1,7 +1,6 @@
 // The real window on a real X display, as the user has it after a paste: the input box holds the
 // keyboard focus and its caret blinks. Run by bench/display.sh, which starts the display.
-#include "platform/imm/SystemInputMethodManager.h"
-#include "window/MainWindow.h"
+#include "bench/window/BenchWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -72,11 +71,7 @@ void resetPeak() {
 // The window shown and active, the input box focused with the text pasted into it from the
 // clipboard, as a user would.
 std::unique_ptr<主畫面> windowWithPaste(benchmark::State& state, const QString& text) {
-    WindowServices services;
-    services.imm = imm::makeSystemInputMethodManager();
-    services.openUrl = [](const QString&, std::function<void()>) {};
-    services.anotherCopyRunning = [] { return false; };
-    auto w = std::make_unique<主畫面>(std::move(services));
+    auto w = makeBenchWindow();
     w->show();
     w->activateWindow();
     if (!runEventsUntil([&] { return w->isActiveWindow(); }, 5000))

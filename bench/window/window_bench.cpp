@@ -1,6 +1,5 @@
 // Pointing and listing on the real window (offscreen) with the real input method.
-#include "platform/imm/SystemInputMethodManager.h"
-#include "window/MainWindow.h"
+#include "bench/window/BenchWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -10,11 +9,7 @@
 namespace {
 
 std::unique_ptr<主畫面> makeWindow() {
-    WindowServices services;
-    services.imm = imm::makeSystemInputMethodManager();
-    services.openUrl = [](const QString&, std::function<void()>) {};
-    services.anotherCopyRunning = [] { return false; };
-    auto w = std::make_unique<主畫面>(std::move(services));
+    auto w = makeBenchWindow();
     w->show();
     QCoreApplication::processEvents();
     return w;
