@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QX_BENCH=$(realpath "${QX_BUILD_DIR:-build}")/bench/window/display_bench QX_FILTER=${1:-.}
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
     set -euo pipefail
     export XDG_RUNTIME_DIR=$(mktemp -d)
     if command -v openbox >/dev/null; then

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QX_RUNS=${1:-9} QX_APP=$(realpath "${QX_BUILD_DIR:-build}")/app/quilldex2
-xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+xvfb-run -a -s "-screen 0 800x600x24 -noreset" bash -c '
     set -euo pipefail
     export XDG_RUNTIME_DIR=$(mktemp -d)
     times=()

@@ -12,7 +12,7 @@ press=0
 [ "${1:-}" = --press ] && press=1
 build=$(realpath "${QX_BUILD_DIR:-build}")
 export QX_TREE_BUILD=$build QX_TREE_PRESS=$press
-xvfb-run -a -s "-screen 0 800x600x24" dbus-run-session -- bash -c '
+xvfb-run -a -s "-screen 0 800x600x24 -noreset" dbus-run-session -- bash -c '
     set -euo pipefail
     export XDG_RUNTIME_DIR=$(mktemp -d) QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     /usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null & bus=$!

@@ -15,7 +15,7 @@ done
 out=$(realpath -m "$out")
 build=$(realpath "${QX_BUILD_DIR:-build}")
 export QX_SHOT_OUT=$out QX_SHOT_BUILD=$build QX_SHOT_IN_USE=$in_use
-xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+xvfb-run -a -s "-screen 0 800x600x24 -noreset" bash -c '
     set -euo pipefail
     export XDG_RUNTIME_DIR=$(mktemp -d)
     "$QX_SHOT_BUILD/app/quilldex2" & app=$!

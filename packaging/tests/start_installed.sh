@@ -3,7 +3,7 @@
 # virtual display, and waits for its window titled "Quilldex 2": start_installed.sh DEB_DIR
 set -euo pipefail
 if [ -z "${QX_ON_VIRTUAL_DISPLAY:-}" ]; then
-    exec env QX_ON_VIRTUAL_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    exec env QX_ON_VIRTUAL_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
 fi
 
 debs=("$1"/quilldex2_*.deb)

@@ -16,7 +16,7 @@ mkfifo "$scratch/pipe/index_tree.dat"
 
 # Windows titled as ours once the program has settled: its window, and a notice if one is shown.
 windows_with() {
-    QX_PROGRAM=$program QX_DICTIONARY=$1 xvfb-run -a bash -c '
+    QX_PROGRAM=$program QX_DICTIONARY=$1 xvfb-run -a -s "-noreset" bash -c '
         unset QT_QPA_PLATFORM
         export XDG_RUNTIME_DIR=$(mktemp -d) CHEWING_PATH=$QX_DICTIONARY
         "$QX_PROGRAM" 2>/dev/null & app=$!
