@@ -1,6 +1,7 @@
 #include "app/DictionaryNotice.h"
 #include "app/UserNotice.h"
 #include "platform/desktop/InstanceLock.h"
+#include "platform/forms/ToolkitTexts.h"
 #include "platform/imm/SystemInputMethodManager.h"
 #include "window/MainWindow.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // Lets the desktop match the window to its desktop entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("quilldex2"));
+    forms::useTraditionalChineseToolkitTexts(app);
 
     desktop::InstanceLock oneCopy(QStringLiteral("quilldex2.lock"));
     WindowServices services;
@@ -30,6 +32,8 @@ int main(int argc, char** argv) {
         tell(QStringLiteral("程式發生錯誤，這個動作沒有完成。您輸入的文字都還在，可以繼續使用。"));
     };
 
+    // Closing the window ends the program, even with a message box of ours still open.
+    QObject::connect(&window, &forms::Form::closed, &app, &QCoreApplication::quit);
     window.show();
     window.很多行.widget()->setFocus();
     // The first lookup would build the index anyway; built as soon as the window is up, it can

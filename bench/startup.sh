@@ -8,6 +8,7 @@ export QX_RUNS=${1:-9} QX_APP=$(realpath "${QX_BUILD_DIR:-build}")/app/quilldex2
 xvfb-run -a -s "-screen 0 800x600x24 -noreset" bash -c '
     set -euo pipefail
     export XDG_RUNTIME_DIR=$(mktemp -d)
+    trap "rm -rf \"\$XDG_RUNTIME_DIR\"" EXIT
     times=()
     for _ in $(seq "$QX_RUNS"); do
         start=$(date +%s%N)

@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
     # build
     cmake make g++ pkg-config qt6-base-dev libgl-dev libchewing3-dev
-    # run: the phonetic dictionary, the font, the browser opener
-    libchewing3-data fonts-arphic-uming xdg-utils qt6-wayland
+    # run: the phonetic dictionary, the font, Qt's own texts in Chinese, the browser opener
+    libchewing3-data fonts-arphic-uming qt6-translations-l10n xdg-utils qt6-wayland
     # tests and benchmarks
     libgtest-dev libbenchmark-dev xvfb xauth clang-format desktop-file-utils appstream dpkg-dev file x11-utils xdotool
     dbus at-spi2-core python3-pyatspi

@@ -17,9 +17,11 @@ build=$(realpath "${QX_BUILD_DIR:-build}")
 export QX_SHOT_OUT=$out QX_SHOT_BUILD=$build QX_SHOT_IN_USE=$in_use
 xvfb-run -a -s "-screen 0 800x600x24 -noreset" bash -c '
     set -euo pipefail
+    # A runtime folder of its own (for the one-copy lock), removed with the program.
     export XDG_RUNTIME_DIR=$(mktemp -d)
+    previous=$(mktemp --suffix=.png)
     "$QX_SHOT_BUILD/app/quilldex2" & app=$!
-    trap "kill $app 2>/dev/null || true" EXIT
+    trap "kill $app 2>/dev/null || true; wait $app 2>/dev/null || true; rm -rf \"\$XDG_RUNTIME_DIR\" \"\$previous\"" EXIT
     info=""
     for _ in $(seq 100); do
         info=$(xwininfo -name "Quilldex 2" 2>/dev/null) && break
@@ -39,7 +41,6 @@ xvfb-run -a -s "-screen 0 800x600x24 -noreset" bash -c '
     fi
     # Grab until two pictures half a second apart agree: the window has finished painting,
     # however busy the machine is.
-    previous=$(mktemp --suffix=.png)
     sleep 0.5
     for _ in $(seq 20); do
         sleep 0.5
@@ -48,6 +49,5 @@ xvfb-run -a -s "-screen 0 800x600x24 -noreset" bash -c '
         cmp -s "$QX_SHOT_OUT" "$previous" && break
         cp "$QX_SHOT_OUT" "$previous"
     done
-    rm -f "$previous"
 '
 echo "saved $out"

@@ -9,6 +9,16 @@ qsizetype count(QStringView text) {
     return n;
 }
 
+QString withControlPictures(QString text) {
+    for (QChar& c : text) {
+        if (c.unicode() < 0x20)
+            c = QChar(char16_t(0x2400 + c.unicode()));
+        else if (c.unicode() == 0x7F)
+            c = QChar(char16_t(0x2421));
+    }
+    return text;
+}
+
 QString Cursor::at(const QString& text, qsizetype position) {
     // Text read from a box is shared, not copied, while the box keeps it unchanged.
     const bool same = text.isSharedWith(text_) || text == text_;

@@ -27,6 +27,11 @@ inline bool isSingle(QStringView text) {
 
 qsizetype count(QStringView text);
 
+// The text with each control character (U+0000 to U+001F, U+007F) replaced by its picture from
+// the Control Pictures block (␀ … ␟, ␡), so a CR or LF shows where it is instead of breaking the
+// line it stands in.
+QString withControlPictures(QString text);
+
 // Finds the character at a 1-based position. Walking forward through the same text costs a step
 // a call; a text that changed in between is walked again from its start.
 class Cursor {

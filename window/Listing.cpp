@@ -12,6 +12,11 @@ void 主畫面::查詢鈕_MouseDown(const forms::MouseArgs&) {
     查詢鈕.setVisible(false);
 }
 
+// The press's release will not come: the button is up again, and no listing runs.
+void 主畫面::查詢鈕_LostCapture() {
+    查詢鈕.setVisible(true);
+}
+
 void 主畫面::查詢鈕_MouseUp(const forms::MouseArgs&) {
     resumeNext([&] { 分析文章.setText({}); });
 
@@ -33,7 +38,7 @@ void 主畫面::查詢鈕_MouseUp(const forms::MouseArgs&) {
             QString reading;
             // A failed lookup lists the character with no reading rather than losing it.
             resumeNext([&] { reading = ImeQueryComp(keyboard, listed, 1); });
-            分析文章.setSelText(listed + u' ' + reading);
+            分析文章.setSelText(characters::withControlPictures(listed) + u' ' + reading);
         });
         resumeNext([&] { 分析文章.setSelText(QStringLiteral("\r\n")); });
         if (position == std::numeric_limits<std::int32_t>::max())

@@ -110,6 +110,7 @@ void 主畫面::wireEvents() {
     Text7.Change = [this] { Text7_Change(); };
     查詢鈕.MouseDown = [this](const forms::MouseArgs& a) { 查詢鈕_MouseDown(a); };
     查詢鈕.MouseUp = [this](const forms::MouseArgs& a) { 查詢鈕_MouseUp(a); };
+    查詢鈕.LostCapture = [this] { 查詢鈕_LostCapture(); };
     開啟官方.Click = [this] { 開啟官方_Click(); };
     開啟官方.MouseMove = [this](const forms::MouseArgs& a) { 開啟官方_MouseMove(a); };
     很多行.KeyDown = [this](const forms::KeyArgs& a) { 很多行_KeyDown(a); };
@@ -136,5 +137,5 @@ std::optional<imm::HWND> 主畫面::activeFormWindow() const {
 }
 
 void 主畫面::processPendingMessages() {
-    forms::Form::processPendingMessages();
+    processPendingMessagesUnlessClosed();
 }

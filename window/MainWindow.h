@@ -71,6 +71,7 @@ public:
     void Text7_Change();
     void 查詢鈕_MouseDown(const forms::MouseArgs& args);
     void 查詢鈕_MouseUp(const forms::MouseArgs& args);
+    void 查詢鈕_LostCapture();
     void 開啟官方_Click();
     void 開啟官方_MouseMove(const forms::MouseArgs& args);
     void 很多行_KeyDown(const forms::KeyArgs& args);
@@ -86,6 +87,8 @@ private:
     void wireEvents();
     void placeControls();
     void exposeToScreenReaders();
+    // The last steps of a change of the prefix store: its last character is the pointed one.
+    void showPointedCharacter();
 
     WindowServices services_;
     int lookupsRunning_ = 0;

@@ -66,8 +66,11 @@ void 主畫面::很多行_MouseMove(const forms::MouseArgs& args) {
     }
     resumeNext([&] { widthLimit = toInt32(double(args.x) + layout::pointerSlack); });
     resumeNext([&] { 取出文字.setCaption(很多行.Text()); });
+    // Set when the prefix store already holds the whole text, so assigning it raises no change.
+    bool unchanged = false;
     resumeNext([&] {
         if (!取出文字.Caption().isEmpty()) {
+            unchanged = Text7.Text() == 取出文字.Caption();
             Text7.setText(取出文字.Caption());
         } else {
             // An empty box empties the prefix store, so nothing of an earlier text is shown.
@@ -80,6 +83,10 @@ void 主畫面::很多行_MouseMove(const forms::MouseArgs& args) {
     resumeNext([&] {
         if (限制寬度.Width() > widthLimit)
             Text7.setText(withoutLastCharacter(Text7.Text()));
+        else if (unchanged)
+            // The whole text still fits: show its last character again, as a change would have,
+            // since the bare window may have cleared the labels since.
+            showPointedCharacter();
     });
 }
 
@@ -105,7 +112,11 @@ void 主畫面::Text7_Change() {
         return;
     }
     resumeNext([&] { 限制寬度.setCaption(text); });
-    resumeNext([&] { currentChar = characters::last(text); });
+    showPointedCharacter();
+}
+
+void 主畫面::showPointedCharacter() {
+    resumeNext([&] { currentChar = characters::last(Text7.Text()); });
     resumeNext([&] { Label1.setCaption(currentChar); });
     resumeNext([&] {
         if (readyFlag)

@@ -22,8 +22,13 @@ description=$(field Description)
 # Each runtime package by name, whatever version constraint dpkg-shlibdeps added.
 depends=$(field Depends)
 for package in libqt6widgets6 libqt6gui6 libqt6core6 libchewing3 libchewing3-data \
-    fonts-arphic-uming; do
+    fonts-arphic-uming qt6-translations-l10n; do
     grep -Eq "(^|, )$package( \(|,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
+done
+recommends=$(field Recommends)
+for package in xdg-utils qt6-wayland; do
+    grep -Eq "(^|, )$package( \(|,|$)" <<<"$recommends" ||
+        fail "Recommends lacks $package: $recommends"
 done
 
 expected="./usr/bin/quilldex2

@@ -77,6 +77,8 @@ public:
     MouseHandler MouseUp;
     MouseHandler MouseMove;
     Handler Click;
+    // The mouse capture that a press gave this control ended without the press's release.
+    Handler LostCapture;
 
 protected:
     friend class Form;

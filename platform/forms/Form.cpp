@@ -1,6 +1,7 @@
 #include "platform/forms/Form.h"
 
 #include "platform/forms/AccessibleForm.h"
+#include "platform/forms/ErrorPolicy.h"
 #include "platform/forms/Item.h"
 #include "platform/forms/TextBox.h"
 
@@ -10,7 +11,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <algorithm>
+#include <utility>
 
 namespace forms {
 
@@ -42,6 +45,26 @@ int shiftCode(Qt::KeyboardModifiers modifiers) {
 
 } // namespace
 
+// A text box gets the focus, as its got-focus event means it, when the focus moves to it inside
+// the form: Tab, Shift+Tab, a click, a shortcut, the program's own call. The form becoming active
+// again, or a popup (a context menu, a message box) closing, hands the focus back to the box that
+// had it; treating that as a new focus would select the text under the user's next keystroke.
+// The form's first activation is the start-up focus.
+bool Form::isFocusMoveWithinForm(Qt::FocusReason reason) {
+    switch (reason) {
+    case Qt::ActiveWindowFocusReason: {
+        const bool startUp = !activatedBefore_;
+        activatedBefore_ = true;
+        return startUp;
+    }
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+        return false;
+    default:
+        return true;
+    }
+}
+
 Form::Form() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -62,15 +85,42 @@ void Form::setBackColor(OleColor colour) {
 }
 
 void Form::setClientSize(double widthTwips, double heightTwips) {
-    setFixedSize(pixelsFromTwips(widthTwips), pixelsFromTwips(heightTwips));
+    clientHeight_ = pixelsFromTwips(heightTwips);
+    setFixedSize(pixelsFromTwips(widthTwips), clientHeight_);
 }
 
 float Form::Height() const {
-    return float(twipsFromPixels(height()) + frameTopTwips + frameSideTwips);
+    return float(twipsFromPixels(clientHeight_) + frameTopTwips + frameSideTwips);
 }
 
+// A handler may set the height several times on its way to the final one (the listing first
+// sets the uncut height, then the cut one). The window system is given the height once the
+// handler is done, so it never sees the ones in between; Height reads back the latest at once.
 void Form::setHeight(double twips) {
-    setFixedHeight(std::max(0, pixelsFromTwips(twips - frameTopTwips - frameSideTwips)));
+    clientHeight_ = std::max(0, pixelsFromTwips(twips - frameTopTwips - frameSideTwips));
+    if (!isVisible()) {
+        applyHeight();
+        return;
+    }
+    if (!heightPending_) {
+        heightPending_ = true;
+        QMetaObject::invokeMethod(
+            this, [this] { applyHeight(); }, Qt::QueuedConnection);
+    }
+}
+
+// Never taller than the screen's free area: a window manager moves a window that does not fit,
+// and may leave its title bar out of reach.
+void Form::applyHeight() {
+    heightPending_ = false;
+    int tallest = QWIDGETSIZE_MAX;
+    if (const QScreen* where = screen()) {
+        const int drawnFrame = frameGeometry().height() - height();
+        const int frame =
+            drawnFrame > 0 ? drawnFrame : pixelsFromTwips(frameTopTwips + frameSideTwips);
+        tallest = std::max(0, where->availableGeometry().height() - frame);
+    }
+    setFixedHeight(std::min(clientHeight_, tallest));
 }
 
 float Form::Width() const {
@@ -110,6 +160,12 @@ Control* Form::controlAt(QPointF p) const {
 }
 
 void Form::dispatchMouse(MouseAction action, QPointF p, int button, int buttons, int shift) {
+    // A release that never arrived (the window lost the pointer in between) shows as a move with
+    // no button held, or a press with no other button held: the capture is over.
+    if (capturing_ && (action == MouseAction::Move   ? buttons == 0
+                       : action == MouseAction::Down ? (buttons & ~button) == 0
+                                                     : false))
+        loseCapture();
     Control* target = capturing_ ? captured_ : controlAt(p);
     if (action == MouseAction::Down && !capturing_) {
         capturing_ = true;
@@ -123,8 +179,18 @@ void Form::dispatchMouse(MouseAction action, QPointF p, int button, int buttons,
         captured_ = nullptr;
     }
     deliver(action, target, p, button, buttons, shift);
-    if (released && target && target->Click && target->contains(p))
+    // A click is the primary button's.
+    if (released && button == LeftButton && target && target->Click && target->contains(p))
         runHandler(target->Click);
+}
+
+void Form::loseCapture() {
+    if (!capturing_)
+        return;
+    Control* had = std::exchange(captured_, nullptr);
+    capturing_ = false;
+    if (had && had->LostCapture)
+        runHandler(had->LostCapture);
 }
 
 void Form::deliver(MouseAction action, Control* target, QPointF p, int button, int buttons,
@@ -172,6 +238,18 @@ void Form::processPendingMessages() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+void Form::processPendingMessagesUnlessClosed() {
+    processPendingMessages();
+    if (closed_)
+        throw FormClosed{};
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+    closed_ = true;
+    QWidget::closeEvent(event);
+    emit closed();
+}
+
 std::function<void(const QString&)>& Form::failureReporter() {
     static std::function<void(const QString&)> reporter = [](const QString& what) {
         qWarning("Quilldex 2: %s", qUtf8Printable(what));
@@ -182,6 +260,8 @@ std::function<void(const QString&)>& Form::failureReporter() {
 void Form::runHandler(const std::function<void()>& handler) {
     try {
         handler();
+    } catch (const FormClosed&) {
+        // The window is gone; the handler ended on purpose.
     } catch (const std::exception& e) {
         failureReporter()(QString::fromUtf8(e.what()));
     } catch (...) {
@@ -235,9 +315,10 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
         forwardKey(watched, static_cast<QKeyEvent*>(event));
         break;
     case QEvent::FocusIn:
-        for (TextBox* box : boxes_)
-            if (box->widget() == watched && box->GotFocus)
-                runHandler(box->GotFocus);
+        if (isFocusMoveWithinForm(static_cast<QFocusEvent*>(event)->reason()))
+            for (TextBox* box : boxes_)
+                if (box->widget() == watched && box->GotFocus)
+                    runHandler(box->GotFocus);
         break;
     default:
         break;
@@ -269,14 +350,21 @@ void Form::showEvent(QShowEvent* event) {
 }
 
 void Form::hideEvent(QHideEvent* event) {
+    loseCapture();
     if (s_activeForm == this)
         s_activeForm = nullptr;
     QWidget::hideEvent(event);
 }
 
 void Form::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        s_activeForm = this;
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow())
+            s_activeForm = this;
+        else {
+            activatedBefore_ = true; // whatever activates it next is not the start-up
+            loseCapture();           // the pointer goes with the activation
+        }
+    }
     QWidget::changeEvent(event);
 }
 

@@ -29,8 +29,10 @@ public:
     void setCaption(const QString& caption) { setWindowTitle(caption); }
     void setBackColor(OleColor colour);
     void setClientSize(double widthTwips, double heightTwips);
-    // The outer height in twips, frame included.
+    // The outer height in twips, frame included, as last set.
     float Height() const;
+    // Reaches the window system when the running handler is done, and at most as tall as the
+    // screen's available height.
     void setHeight(double twips);
     float Width() const;
 
@@ -60,6 +62,9 @@ public:
     // Handles the events waiting for this thread, running their handlers, then returns. Input
     // from the window system that arrived within the last millisecond may wait for the next call.
     static void processPendingMessages();
+    // The same, for a handler of this form: once the form has been closed it throws FormClosed,
+    // which ends the handler (and every one it runs inside) so the program can end at once.
+    void processPendingMessagesUnlessClosed();
     // Runs an event handler that traps nothing: a failure is reported to the user, never passed
     // on to the window system.
     static void runHandler(const std::function<void()>& handler);
@@ -69,6 +74,10 @@ public:
     void repaintArea(const QRect& pixels);
     void adopt(TextBox& box);
 
+signals:
+    // The user closed the form.
+    void closed();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -76,6 +85,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -84,6 +94,10 @@ private:
                  int shift);
     void forwardMouse(QMouseEvent* event, QPointF clientPixels);
     void forwardKey(QObject* watched, QKeyEvent* event);
+    bool isFocusMoveWithinForm(Qt::FocusReason reason);
+    void applyHeight();
+    // Ends a capture whose release will not come, telling the control that held it.
+    void loseCapture();
 
     std::vector<Item*> items_;
     std::vector<TextBox*> boxes_;
@@ -92,7 +106,10 @@ private:
     // until every button is up.
     bool capturing_ = false;
     Control* captured_ = nullptr;
-    Control* pressedFor_ = nullptr;
+    bool activatedBefore_ = false;
+    int clientHeight_ = 0; // pixels, as last set
+    bool heightPending_ = false;
+    bool closed_ = false;
 };
 
 } // namespace forms

@@ -3,6 +3,7 @@
 
 #include "platform/forms/EditView.h"
 
+#include <QImage>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -77,6 +78,26 @@ TEST(LineTextBox, SelectsWholeText) {
     box.setSelLength(box.Text().size());
     EXPECT_EQ(box.SelStart(), 0);
     EXPECT_EQ(box.SelLength(), 5);
+}
+
+// The pointing measure starts at the box's left edge: text that starts with a right-to-left
+// letter is laid out from there too, its first character leftmost.
+TEST(LineTextBox, LaysTextOutFromTheLeft) {
+    forms::LineTextBox box(QStringLiteral("t"), QString::fromUtf16(u"שלום 中文"), style);
+    box.widget()->resize(389, 16);
+    const QImage image = box.widget()->grab().toImage();
+    int leftmost = image.width(), rightmost = -1;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if (image.pixelColor(x, y).lightness() < 100) {
+                leftmost = std::min(leftmost, x);
+                rightmost = std::max(rightmost, x);
+            }
+    EXPECT_LT(leftmost, 8);
+    EXPECT_LT(rightmost, 120);
+    // Read left to right: the text's end is at its right.
+    auto* view = static_cast<forms::EditView*>(box.widget());
+    EXPECT_GT(view->characterRect(box.Text().size()).x(), rightmost - 8);
 }
 
 } // namespace

@@ -2,6 +2,11 @@
 
 #include "platform/forms/EditView.h"
 
+#include <QResizeEvent>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+
 namespace {
 
 using Listing = WindowTest;
@@ -80,6 +85,33 @@ TEST_F(Listing, LongListingIsCutAndShortOneLowersTheWindowAgain) {
     EXPECT_EQ(w->Height(), 3135);
 }
 
+// The heights the window system gives the window.
+struct HeightLog : QObject {
+    std::vector<int> heights;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize)
+            heights.push_back(static_cast<QResizeEvent*>(event)->size().height());
+        return false;
+    }
+};
+
+// A cut listing sets the window's height twice, first far taller than any screen. The window
+// system sees only the final height, no taller than the screen's free area (a 25-pixel frame
+// below it); Height reads back what the listing set.
+TEST_F(Listing, WindowSystemSeesOnlyTheFinalHeightAndNeverMoreThanTheScreen) {
+    HeightLog log;
+    w->installEventFilter(&log);
+    const int screen = w->screen()->availableGeometry().height();
+    type(QString(2000, QChar(u'中')));
+    pressAnalyse();
+    EXPECT_EQ(w->Height(), 960 + 8505 + 600);
+    QCoreApplication::processEvents();
+    type(QStringLiteral("中"));
+    pressAnalyse();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(log.heights, (std::vector<int>{std::min(646, screen - 25), 184}));
+}
+
 TEST_F(Listing, HeightBetweenFloorAndCapFollowsTheBox) {
     type(QString(20, QChar(u'中')));
     pressAnalyse();
@@ -87,12 +119,17 @@ TEST_F(Listing, HeightBetweenFloorAndCapFollowsTheBox) {
     EXPECT_EQ(w->Height(), 960 + 21 * 240 + 600);
 }
 
-TEST_F(Listing, ControlCharactersAndCharactersWithoutReadingsKeepTheirLines) {
-    type(QStringLiteral("a\r\n中"));
+// A control character cannot break the line it stands in: it shows as its control picture, and
+// the box and the measuring label both count one line per character.
+TEST_F(Listing, ControlCharactersShowAsPicturesOnALineEach) {
+    type(QString::fromUtf16(u"a\r\n\t\x7f\0中 ", 8));
     pressAnalyse();
-    EXPECT_EQ(w->分析文章.Text().count(QStringLiteral("ㄓㄨㄥ")), 1);
-    EXPECT_TRUE(w->分析文章.Text().startsWith(QStringLiteral("a \r\n")));
+    EXPECT_EQ(
+        lines(w->分析文章.Text()),
+        QString::fromUtf16(u"a ,\u240d ,\u240a ,\u2409 ,\u2421 ,\u2400 ,中 ㄓㄨㄥ,  ").split(u','));
     EXPECT_EQ(w->模仿高度.Caption(), w->分析文章.Text());
+    EXPECT_EQ(w->分析文章.Height(), (8 + 1) * 240);
+    EXPECT_EQ(w->currentChar, QStringLiteral(" "));
 }
 
 TEST_F(Listing, SurrogatePairIsOneLine) {
@@ -152,6 +189,75 @@ TEST_F(Listing, InsertsAtTheInsertionPointWhereverTheUserPutsIt) {
     };
     pressAnalyse();
     EXPECT_EQ(w->分析文章.Text(), QStringLiteral("文 ㄨㄣˊ\r\n中 ㄓㄨㄥ\r\n"));
+}
+
+// A press whose release never comes ends its capture as soon as the window shows the pointer
+// free again: the raised face is back, no listing runs, and the mouse goes where it points.
+struct LostRelease {
+    const char* name;
+    std::function<void(WindowTest&)> loseIt;
+    friend void PrintTo(const LostRelease& r, std::ostream* os) { *os << r.name; }
+};
+
+class ReleaseNeverComes : public WindowTest, public ::testing::WithParamInterface<LostRelease> {};
+
+TEST_P(ReleaseNeverComes, RaisedFaceShowsAgainWithoutAListing) {
+    type(QStringLiteral("中文"));
+    crossBareWindow();
+    mouse(forms::Form::MouseAction::Down, 6500, 400, forms::LeftButton, forms::LeftButton);
+    ASSERT_FALSE(w->查詢鈕.Visible());
+    GetParam().loseIt(*this);
+    EXPECT_TRUE(w->查詢鈕.Visible());
+    pointAt(100);
+    EXPECT_EQ(w->Label1.Caption(), QStringLiteral("中"));
+    mouse(forms::Form::MouseAction::Down, boxLeft + 10, boxTop + 100, forms::LeftButton,
+          forms::LeftButton);
+    mouse(forms::Form::MouseAction::Up, boxLeft + 10, boxTop + 100, forms::LeftButton, 0);
+    EXPECT_EQ(w->分析文章.Text(), QString());
+    EXPECT_TRUE(w->查詢鈕.Visible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, ReleaseNeverComes,
+    ::testing::Values(LostRelease{"move_with_no_button_held",
+                                  [](WindowTest& t) {
+                                      t.mouse(forms::Form::MouseAction::Move, 3000, 2400, 0, 0);
+                                  }},
+                      // The next press, even into the input box, is a press of its own.
+                      LostRelease{"press_with_no_other_button_held",
+                                  [](WindowTest& t) {
+                                      t.mouse(forms::Form::MouseAction::Down, t.boxLeft + 10,
+                                              t.boxTop + 100, forms::LeftButton, forms::LeftButton);
+                                      t.mouse(forms::Form::MouseAction::Up, t.boxLeft + 10,
+                                              t.boxTop + 100, forms::LeftButton, 0);
+                                  }},
+                      LostRelease{"window_hidden",
+                                  [](WindowTest& t) {
+                                      t.w->hide();
+                                      t.w->show();
+                                  }},
+                      LostRelease{"another_window_activated",
+                                  [](WindowTest& t) {
+                                      t.w->activateWindow();
+                                      ASSERT_TRUE(QTest::qWaitForWindowActive(t.w.get()));
+                                      QWidget other;
+                                      other.show();
+                                      other.activateWindow();
+                                      ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+                                  }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Closing the window ends a running listing at its next message processing.
+TEST_F(Listing, ClosingTheWindowEndsTheListing) {
+    type(QString(1000, QChar(u'中')));
+    ime->duringLookup = [&] {
+        if (ime->lookups == 3)
+            whenMessagesRun([this] { w->close(); });
+    };
+    pressAnalyse();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_LE(ime->lookups, 4);
+    EXPECT_TRUE(told.isEmpty());
 }
 
 TEST_F(Listing, FreshListingStartsFromAnEmptiedBox) {
