@@ -31,13 +31,19 @@ TEST_F(Listing, StartUpTextGivesALinePerCharacter) {
     EXPECT_TRUE(w->查詢鈕.Visible());
 }
 
-// The box grows to the listing's height, so a listing that fits shows from its first line.
-TEST_F(Listing, ListingThatFitsShowsFromItsFirstLine) {
-    pressAnalyse();
-    QCoreApplication::processEvents();
+// A listing shows from its first line, whether the box grows to fit it (the start-up text) or
+// cuts it and scrolls (40 characters, twice: the second keeps the box's height).
+TEST_F(Listing, ShowsFromItsFirstLineWhetherItFitsOrIsCut) {
     auto* box = static_cast<forms::EditView*>(w->分析文章.widget());
-    EXPECT_EQ(box->topRow(), 0);
-    EXPECT_TRUE(box->text().startsWith(QStringLiteral("請 ㄑㄧㄥˇ\r\n")));
+    for (const QString& input :
+         {w->很多行.Text(), QString(40, QChar(u'字')), QString(40, QChar(u'中'))}) {
+        type(input);
+        pressAnalyse();
+        QTest::qWait(50); // the box catches up within a frame
+        EXPECT_EQ(box->verticalScrollBar()->maximum() > 1, input.size() == 40) << input.size();
+        EXPECT_EQ(box->topRow(), 0) << input.size();
+        EXPECT_EQ(box->positionAtPoint({3, 3}), 0) << input.size();
+    }
 }
 
 TEST_F(Listing, ButtonShowsItsPressedFaceUntilTheListingEnds) {
