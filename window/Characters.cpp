@@ -2,9 +2,11 @@
 
 namespace characters {
 
+using forms::graphemes::lengthAt;
+
 qsizetype count(QStringView text) {
     qsizetype n = 0;
-    for (qsizetype i = 0; i < text.size(); i += isSurrogatePairAt(text, i) ? 2 : 1)
+    for (qsizetype i = 0; i < text.size(); i += lengthAt(text, i))
         ++n;
     return n;
 }
@@ -28,12 +30,12 @@ QString Cursor::at(const QString& text, qsizetype position) {
         offset_ = 0;
     }
     while (position_ < position && offset_ < text_.size()) {
-        offset_ += isSurrogatePairAt(text_, offset_) ? 2 : 1;
+        offset_ += lengthAt(text_, offset_);
         ++position_;
     }
     if (position_ != position || offset_ >= text_.size())
         return {};
-    return text_.mid(offset_, isSurrogatePairAt(text_, offset_) ? 2 : 1);
+    return text_.mid(offset_, lengthAt(text_, offset_));
 }
 
 } // namespace characters

@@ -1,20 +1,17 @@
 #pragma once
 
-#include "platform/codepage/Utf16.h"
+#include "platform/forms/Graphemes.h"
 
 #include <QString>
 #include <QStringView>
 
-// Whole characters of a UTF-16 text: a surrogate pair is one character and is never cut in half.
+// Whole characters of a UTF-16 text, as the user sees them: a base with its combining marks, an
+// emoji sequence or a surrogate pair is one character and is never cut. CR and LF are one each.
 namespace characters {
-
-using codepage::isSurrogatePairAt;
 
 // The number of code units of the character that ends text.
 inline qsizetype lastLength(QStringView text) {
-    if (text.isEmpty())
-        return 0;
-    return text.size() >= 2 && isSurrogatePairAt(text, text.size() - 2) ? 2 : 1;
+    return forms::graphemes::lastLength(text);
 }
 
 inline QString last(const QString& text) {

@@ -1,18 +1,12 @@
 #include "platform/forms/EditBuffer.h"
 
-#include "platform/codepage/Utf16.h"
+#include "platform/forms/Graphemes.h"
 
 #include <algorithm>
 
 namespace forms {
 
 namespace {
-
-char32_t codePointAt(QStringView text, qsizetype i) {
-    if (codepage::isSurrogatePairAt(text, i))
-        return QChar::surrogateToUcs4(text[i], text[i + 1]);
-    return text[i].unicode();
-}
 
 bool isWordUnit(QChar c) {
     return c.isLetterOrNumber() || c == u'_' || c.isMark() || c.isSurrogate();
@@ -23,27 +17,9 @@ bool isWordUnit(QChar c) {
 bool continuesCharacter(QStringView text, qsizetype i) {
     if (i <= 0 || i >= text.size())
         return false;
-    const char16_t c = text[i].unicode();
-    if (text[i - 1].unicode() == 0x200D)
-        return true; // joined by a zero-width joiner
-    if (c == u'\n')
+    if (text[i] == u'\n')
         return text[i - 1] == u'\r'; // CR LF is one line break
-    if (c < 0x0300)
-        return false;
-    if (QChar::isLowSurrogate(c))
-        return codepage::isSurrogatePairAt(text, i - 1);
-    const char32_t code = codePointAt(text, i);
-    switch (QChar::category(code)) {
-    case QChar::Mark_NonSpacing:
-    case QChar::Mark_SpacingCombining:
-    case QChar::Mark_Enclosing:
-        return true;
-    default:
-        break;
-    }
-    return code == 0x200D || (code >= 0xFE00 && code <= 0xFE0F) ||
-           (code >= 0x1F3FB && code <= 0x1F3FF) || (code >= 0xE0020 && code <= 0xE007F) ||
-           (code >= 0xE0100 && code <= 0xE01EF);
+    return !graphemes::startsAt(text, i);
 }
 
 QString EditBuffer::selectedText() const {

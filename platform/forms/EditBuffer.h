@@ -64,8 +64,9 @@ private:
     qsizetype changedFrom_ = 0;
 };
 
-// Whether text[i] is part of the character that starts before it: the second half of a surrogate
-// pair, a combining mark, a joiner or variation selector, or whatever a zero-width joiner joins.
+// Whether text[i] is part of the character that starts before it, as the user sees characters
+// (the second half of a surrogate pair, a combining mark, the rest of an emoji sequence or a
+// flag), or the LF of a CR LF.
 bool continuesCharacter(QStringView text, qsizetype i);
 
 } // namespace forms

@@ -1,6 +1,6 @@
 #include "platform/forms/Font.h"
 
-#include "platform/codepage/Utf16.h"
+#include "platform/forms/Graphemes.h"
 #include "platform/forms/Units.h"
 
 #include <QFontMetrics>
@@ -39,8 +39,8 @@ struct TextMeasure::Cache {
         : metrics(font)
         , basic(0x10000, -1) {}
     QFontMetrics metrics;
-    std::vector<int> basic;             // advances of the 16-bit characters, -1 until measured
-    QHash<char32_t, int> supplementary; // characters outside the 16-bit range
+    std::vector<int> basic;       // advances of single 16-bit units, -1 until measured
+    QHash<QString, int> clusters; // characters of more than one unit
 };
 
 TextMeasure::TextMeasure(const QFont& font)
@@ -49,35 +49,40 @@ TextMeasure::TextMeasure(const QFont& font)
 
 TextMeasure::~TextMeasure() = default;
 
-int TextMeasure::advanceAt(QStringView text, qsizetype i) const {
-    const QChar c = text[i];
-    if (codepage::isSurrogatePairAt(text, i)) {
-        const char32_t code = QChar::surrogateToUcs4(c, text[i + 1]);
-        auto it = cache_->supplementary.find(code);
-        if (it == cache_->supplementary.end())
-            it = cache_->supplementary.insert(
-                code, cache_->metrics.horizontalAdvance(text.mid(i, 2).toString()));
-        return *it;
+int TextMeasure::advanceOf(QStringView text, qsizetype i, qsizetype& length) const {
+    length = graphemes::lengthAt(text, i);
+    if (length == 1) {
+        int& advance = cache_->basic[text[i].unicode()];
+        if (advance < 0)
+            advance = cache_->metrics.horizontalAdvance(text[i]);
+        return advance;
     }
-    int& advance = cache_->basic[c.unicode()];
-    if (advance < 0)
-        advance = cache_->metrics.horizontalAdvance(c);
-    return advance;
+    // The character as the box draws it: shaped whole, marks and joined sequences included.
+    const QString cluster = text.mid(i, length).toString();
+    auto it = cache_->clusters.find(cluster);
+    if (it == cache_->clusters.end())
+        it = cache_->clusters.insert(cluster, cache_->metrics.horizontalAdvance(cluster));
+    return *it;
+}
+
+int TextMeasure::advanceAt(QStringView text, qsizetype i) const {
+    qsizetype length = 0;
+    return advanceOf(text, i, length);
 }
 
 int TextMeasure::lineWidth(QStringView line) const {
     const std::vector<int>& basic = cache_->basic;
     int width = 0;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const char16_t c = line[i].unicode();
-        const int advance = basic[c];
-        if (advance >= 0 && !QChar::isSurrogate(c)) {
+    for (qsizetype i = 0; i < line.size();) {
+        const int advance = basic[line[i].unicode()];
+        if (advance >= 0 && graphemes::standsAlone(line, i)) {
             width += advance;
+            ++i;
             continue;
         }
-        width += advanceAt(line, i);
-        if (codepage::isSurrogatePairAt(line, i))
-            ++i;
+        qsizetype length = 0;
+        width += advanceOf(line, i, length);
+        i += length;
     }
     return width;
 }
@@ -87,20 +92,20 @@ qsizetype TextMeasure::longestPrefix(QStringView text, int maxWidth) const {
         return 0;
     const std::vector<int>& basic = cache_->basic;
     int line = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    for (qsizetype i = 0; i < text.size();) {
         const char16_t c = text[i].unicode();
         if (c == u'\r' || c == u'\n') {
             line = 0;
+            ++i;
             continue;
         }
         int advance = basic[c];
-        const bool pair = QChar::isSurrogate(c) && codepage::isSurrogatePairAt(text, i);
-        if (advance < 0 || pair)
-            advance = advanceAt(text, i);
+        qsizetype length = 1;
+        if (advance < 0 || !graphemes::standsAlone(text, i))
+            advance = advanceOf(text, i, length);
         if ((line += advance) > maxWidth)
             return i;
-        if (pair)
-            ++i;
+        i += length;
     }
     return text.size();
 }

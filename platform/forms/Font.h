@@ -19,8 +19,9 @@ struct FontSpec {
 QFont makeFont(const FontSpec& wanted);
 
 // Text extents as a classic label measures them: the sum of the characters' advances, without
-// kerning or shaping, and one font height per line. Advances are cached, so measuring a long text
-// costs a table look-up per character.
+// kerning between them, and one font height per line. A character is what the user sees as one
+// (a grapheme cluster) and measures as drawn, shaped whole. Advances are cached, so measuring a
+// long text costs a table look-up per character.
 class TextMeasure {
 public:
     explicit TextMeasure(const QFont& font);
@@ -31,13 +32,15 @@ public:
     int lineHeight() const { return lineHeight_; }
     // Width in pixels of one line (no line breaks inside).
     int lineWidth(QStringView line) const;
-    // Advance in pixels of the character that starts at line[i] (a surrogate pair counts once).
+    // Advance in pixels of the character that starts at text[i].
     int advanceAt(QStringView text, qsizetype i) const;
     // The length, in whole characters, of the longest prefix of text whose widest line is at
     // most maxWidth pixels wide. CR and LF break lines and take no width.
     qsizetype longestPrefix(QStringView text, int maxWidth) const;
 
 private:
+    int advanceOf(QStringView text, qsizetype i, qsizetype& length) const;
+
     struct Cache;
     std::unique_ptr<Cache> cache_;
     int lineHeight_ = 0;

@@ -81,15 +81,18 @@ TEST(EditLayout, EditsKeepTheLayoutRight) {
 }
 
 // The single-line box places characters where the gauge measures them, so the pointer's
-// character is the one drawn under it, however long the text.
+// character is the one drawn under it, however long the text. Characters of more than one unit
+// (a pair, a letter and its accent, a flag, an emoji family) each take their shaped width.
 TEST(EditLayout, SingleLinePositionsAgreeWithTheGauge) {
     EditLayout layout(measure(), false);
+    const QString piece = QStringLiteral("中文 ab𠀋é字e\u0301🇹🇼👨\u200D👩\u200D👧");
     QString text;
     for (int i = 0; i < 5000; ++i)
-        text += QStringLiteral("中文 ab𠀋é字");
-    for (const qsizetype p : {qsizetype(1), qsizetype(4097), text.size() - 3, text.size()})
+        text += piece;
+    const qsizetype n = piece.size(), flag = n - 12, family = n - 8;
+    for (const qsizetype p : {qsizetype(1), 178 * n + flag, text.size() - 8, text.size()})
         EXPECT_EQ(layout.x(text, p), measure().lineWidth(QStringView(text).left(p))) << p;
-    for (const qsizetype p : {qsizetype(0), qsizetype(7), qsizetype(30001), text.size() - 1}) {
+    for (const qsizetype p : {qsizetype(0), qsizetype(7), 1304 * n + family, text.size() - 8}) {
         ASSERT_FALSE(forms::continuesCharacter(text, p));
         EXPECT_EQ(layout.positionAt(text, 0, layout.x(text, p) + 1), p) << p;
     }
@@ -104,6 +107,7 @@ TEST(EditBuffer, StepsOverWholeCharacters) {
         {QStringLiteral("a𠀋b"), 1, 3},       {QStringLiteral("e\u0301x"), 0, 2},
         {QStringLiteral("a\r\nb"), 1, 3},     {QStringLiteral("👨\u200D👩\u200D👧中"), 0, 8},
         {QStringLiteral("中\uFE0F文"), 0, 2}, {QStringLiteral("中文"), 0, 1},
+        {QStringLiteral("🇹🇼🇯🇵"), 0, 4},
     };
     for (const Case& c : cases) {
         EditBuffer b;

@@ -1,4 +1,4 @@
-// Text that is not plain Chinese: each character is listed on a line of its
+// Text that is not plain Chinese: each character, as the user sees it, is listed on a line of its
 // own whatever it is (a control character by its picture), and pointing anywhere along the text
 // shows a whole character of it.
 #include "tests/support/StressSupport.h"
@@ -87,11 +87,12 @@ INSTANTIATE_TEST_SUITE_P(
                               4,
                               {1, 1, 1, 1},
                               {u"ㄓㄨㄥ", u"", u"ㄨㄣˊ", u""}},
-                      OddText{"combining_marks",
-                              u"e\u0301中\u0301\u20DD",
-                              5,
-                              {1, 1, 1, 1, 1},
-                              {u"", u"", u"ㄓㄨㄥ", u"", u""}},
+                      OddText{"combining_marks", u"e\u0301中\u0301\u20DD", 5, {2, 3}, {u"", u""}},
+                      OddText{"emoji_sequence_and_flag",
+                              u"\U0001F468\u200D\U0001F469\u200D\U0001F467\U0001F1F9\U0001F1FC中",
+                              13,
+                              {8, 4, 1},
+                              {u"", u"", u"ㄓㄨㄥ"}},
                       OddText{"invisible_and_bidi_marks",
                               u"\u200B\u202E中\uFEFF\u2066",
                               5,

@@ -1,5 +1,7 @@
 #include "tests/support/WindowFixture.h"
 
+#include "platform/forms/EditView.h"
+
 namespace {
 
 using Pointing = WindowTest;
@@ -51,18 +53,49 @@ INSTANTIATE_TEST_SUITE_P(Texts, PointedCharacter,
                              Case{"ends_on_a_break", u"a\r\n中", -40, u"\n"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Pointing, SurrogatePairIsNeverCutInHalf) {
-    const QString pair = QString::fromUtf16(u"\U00020000");
-    type(pair + pair + pair);
-    w->限制寬度.setCaption(pair);
-    const double one = w->限制寬度.Width();
+// A character that the user sees as one (a surrogate pair, a letter with its accent, an emoji
+// sequence, a character with its variation selector) is pointed at whole, and the gauge measures
+// it as the box draws it, so the characters after it are found under the pointer too.
+struct Drawn {
+    const char* name;
+    std::vector<const char16_t*> characters;
+    friend void PrintTo(const Drawn& d, std::ostream* os) { *os << d.name; }
+};
+
+class CharacterUnderThePointer : public WindowTest, public ::testing::WithParamInterface<Drawn> {};
+
+TEST_P(CharacterUnderThePointer, IsTheWholeOneDrawnThere) {
+    QStringList characters;
+    for (const char16_t* c : GetParam().characters)
+        characters << QString::fromUtf16(c);
+    type(characters.join(QString()));
     crossBareWindow();
-    pointAt(one - 240);
-    EXPECT_EQ(w->currentChar, pair);
-    EXPECT_EQ(w->Label1.Caption(), pair);
-    pointAt(one - 241);
-    EXPECT_EQ(w->currentChar, QString());
+    auto* view = static_cast<forms::EditView*>(w->很多行.widget());
+    const auto drawnAt = [view](qsizetype position) {
+        return view->characterRect(position).left();
+    };
+    const int start = drawnAt(0);
+    qsizetype end = 0;
+    for (const QString& character : characters) {
+        end += character.size();
+        const int right = drawnAt(end) - start; // pixels from the text's start
+        pointAt((right - 4) * 15.0);
+        EXPECT_EQ(w->Label1.Caption(), character) << end;
+        // The text plus the border; advances are summed in whole pixels, the box may place a glyph
+        // a fraction of a pixel earlier.
+        EXPECT_EQ(w->限制寬度.Width(), (right + 2) * 15) << end;
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CharacterUnderThePointer,
+    ::testing::Values(Drawn{"surrogate_pairs", {u"\U0001F600", u"\U0001F600", u"中"}},
+                      Drawn{"accent_as_a_mark", {u"e\u0301", u"中", u"文"}},
+                      Drawn{"emoji_family",
+                            {u"\U0001F468\u200D\U0001F469\u200D\U0001F467", u"中", u"文", u"字"}},
+                      Drawn{"flag", {u"\U0001F1F9\U0001F1FC", u"中"}},
+                      Drawn{"variation_selector", {u"字\U000E0100", u"中"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Pointing, NoReadingUntilTheBareWindowIsCrossed) {
     type(QStringLiteral("中文字"));
