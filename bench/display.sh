@@ -10,9 +10,10 @@ export QX_BENCH=$(realpath "${QX_BUILD_DIR:-build}")/bench/window/display_bench 
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
     set -euo pipefail
     export XDG_RUNTIME_DIR=$(mktemp -d)
+    trap "rm -rf \"\$XDG_RUNTIME_DIR\"" EXIT
     if command -v openbox >/dev/null; then
         openbox & wm=$!
-        trap "kill $wm 2>/dev/null || true" EXIT
+        trap "kill $wm 2>/dev/null || true; wait $wm 2>/dev/null || true; rm -rf \"\$XDG_RUNTIME_DIR\"" EXIT
         sleep 0.5
     fi
     "$QX_BENCH" --benchmark_list_tests --benchmark_filter="$QX_FILTER" | while read -r name; do

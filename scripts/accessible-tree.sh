@@ -17,7 +17,7 @@ xvfb-run -a -s "-screen 0 800x600x24 -noreset" dbus-run-session -- bash -c '
     export XDG_RUNTIME_DIR=$(mktemp -d) QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     /usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null & bus=$!
     "$QX_TREE_BUILD/app/quilldex2" & app=$!
-    trap "kill $app $bus 2>/dev/null || true" EXIT
+    trap "kill $app $bus 2>/dev/null || true; wait $app $bus 2>/dev/null || true; rm -rf \"\$XDG_RUNTIME_DIR\"" EXIT
     /usr/bin/python3 - <<"EOF"
 import os, subprocess, sys, time
 import pyatspi

@@ -20,7 +20,7 @@ windows_with() {
         unset QT_QPA_PLATFORM
         export XDG_RUNTIME_DIR=$(mktemp -d) CHEWING_PATH=$QX_DICTIONARY
         "$QX_PROGRAM" 2>/dev/null & app=$!
-        trap "kill $app 2>/dev/null || true; rm -rf $XDG_RUNTIME_DIR" EXIT
+        trap "kill $app 2>/dev/null || true; wait $app 2>/dev/null || true; rm -rf $XDG_RUNTIME_DIR" EXIT
         count() { xdotool search --onlyvisible --name "^Quilldex 2\$" 2>/dev/null | wc -l; }
         for _ in $(seq 100); do [ "$(count)" -ge 1 ] && break; sleep 0.1; done
         for _ in $(seq 50); do [ "$(count)" -ge 2 ] && break; sleep 0.1; done
