@@ -1,5 +1,6 @@
 // How many polyphones quilldex2-readings reads as in context, on sentences built around them
-// (bench/phonetic/polyphone_sentences.txt), beside first readings alone. Prints each miss.
+// (bench/phonetic/polyphone_sentences*.txt, or the files named), beside first readings alone.
+// Prints each miss.
 #include "tools/readings/ContextReadings.h"
 
 #include "platform/imm/SystemInputMethodManager.h"
@@ -9,7 +10,9 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -45,49 +48,77 @@ std::string parseSentence(const std::string& line, std::vector<Target>& targets)
     return text;
 }
 
+struct Reader {
+    readings::ContextReadings& inContext;
+    readings::CharacterReadings& firstReadings;
+    readings::AnnotatedLine byContext, byFirst;
+
+    // Tallies one file: lines before "# held out", if it has one, are the examples we started
+    // from; the rest are held out.
+    bool tally(const QString& name) {
+        QFile file(name);
+        if (!file.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "cannot read %s\n", qPrintable(name));
+            return false;
+        }
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        Tally context[2], first[2]; // [0] examples, [1] held out
+        int part = std::any_of(lines.begin(), lines.end(),
+                               [](const QByteArray& l) { return l.startsWith("# held out"); })
+                       ? 0
+                       : 1;
+        for (const QByteArray& raw : lines) {
+            const std::string line = raw.trimmed().toStdString();
+            if (line.starts_with("# held out"))
+                part = 1;
+            if (line.empty() || line.starts_with('#'))
+                continue;
+            std::vector<Target> targets;
+            const std::string text = parseSentence(line, targets);
+            inContext.annotate(text, byContext);
+            firstReadings.annotate(text, byFirst);
+            for (const Target& t : targets) {
+                const auto& c = byContext.characters()[t.character];
+                const std::string_view got = byContext.readingOf(c);
+                context[part].add(got == t.expected);
+                first[part].add(byFirst.readingOf(byFirst.characters()[t.character]) == t.expected);
+                if (got != t.expected)
+                    std::printf("miss  %s  %.*s: %s, not %.*s\n", text.c_str(),
+                                int(byContext.textOf(c).size()), byContext.textOf(c).data(),
+                                t.expected.c_str(), int(got.size()), got.data());
+            }
+        }
+        const char* parts[2] = {"examples", "held out"};
+        for (int p = 0; p < 2; ++p) {
+            if (context[p].total)
+                std::printf("%s, %s: %d polyphones: in context %5.1f %%, first readings %5.1f %%\n",
+                            qPrintable(QFileInfo(name).fileName()), parts[p], context[p].total,
+                            context[p].percent(), first[p].percent());
+        }
+        return true;
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QFile file(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(QX_SENTENCES));
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "cannot read %s\n", qPrintable(file.fileName()));
-        return 1;
-    }
+    QStringList names;
+    for (int i = 1; i < argc; ++i)
+        names << QString::fromLocal8Bit(argv[i]);
+    if (names.isEmpty())
+        names << QStringLiteral(QX_SENTENCES_DIR "/polyphone_sentences.txt")
+              << QStringLiteral(QX_SENTENCES_DIR "/polyphone_sentences_unseen.txt");
     auto ime = imm::makeSystemInputMethodManager();
     readings::ConsolePump pump;
     const phonetic::PhraseTreeFiles files(phonetic::systemDictionaryFolders().usage);
     const auto words = phonetic::PhraseReadings::build(files.tree(), files.text());
     readings::ContextReadings inContext(words, *ime, pump);
     readings::CharacterReadings firstReadings(*ime, pump, false);
-
-    Tally context[2], first[2]; // [0] the examples we started from, [1] the held-out sentences
-    int part = 0;
-    readings::AnnotatedLine byContext, byFirst;
-    while (!file.atEnd()) {
-        const std::string line = file.readLine().trimmed().toStdString();
-        if (line.starts_with("# held out"))
-            part = 1;
-        if (line.empty() || line.starts_with('#'))
-            continue;
-        std::vector<Target> targets;
-        const std::string text = parseSentence(line, targets);
-        inContext.annotate(text, byContext);
-        firstReadings.annotate(text, byFirst);
-        for (const Target& t : targets) {
-            const auto& c = byContext.characters()[t.character];
-            const std::string_view got = byContext.readingOf(c);
-            context[part].add(got == t.expected);
-            first[part].add(byFirst.readingOf(byFirst.characters()[t.character]) == t.expected);
-            if (got != t.expected)
-                std::printf("miss  %s  %.*s: %s, not %.*s\n", text.c_str(),
-                            int(byContext.textOf(c).size()), byContext.textOf(c).data(),
-                            t.expected.c_str(), int(got.size()), got.data());
-        }
+    Reader reader{inContext, firstReadings, {}, {}};
+    for (const QString& name : names) {
+        if (!reader.tally(name))
+            return 1;
     }
-    const char* names[2] = {"examples", "held out"};
-    for (int p = 0; p < 2; ++p)
-        std::printf("%-9s %3d polyphones: in context %5.1f %%, first readings %5.1f %%\n", names[p],
-                    context[p].total, context[p].percent(), first[p].percent());
     return 0;
 }

@@ -14,6 +14,7 @@ namespace {
 
 constexpr std::size_t kNodeBytes = 8;
 constexpr int kLongestPhrase = 11; // the engine's limit, and so the list's
+constexpr char32_t kCharacterLimit = 1u << 21;
 
 // The slot to start from in a table of 2^(64 - shift) slots: the product's high bits, which
 // depend on every bit of the key.
@@ -54,21 +55,32 @@ public:
         : tree_(tree)
         , text_(text.data(), static_cast<std::size_t>(text.size())) {}
 
-    std::optional<PhraseReadings> run() {
+    std::optional<PhraseReadings> run(const ReviewedWordReadings& reviewed) {
         if (!checkPhraseTree(tree_, QByteArrayView(text_.data(), text_.size())) || !walk())
             return std::nullopt;
         order();
+        const std::unordered_map<Node, std::uint32_t> reviewedAt = placeReviewed(reviewed);
         out_.readingsOf_.assign(out_.length_.size() + 1, 0);
         std::vector<Reading> readings;
-        readings.reserve(entries_.size());
-        for (std::size_t i = 0; i < entries_.size(); ++i) {
-            const Entry& e = entries_[i];
-            if (i > 0 && entries_[i - 1].node == e.node && samePhones(entries_[i - 1], e))
-                continue; // filed twice alike: the higher frequency, sorted first, stands
-            if (out_.readingsOf_[e.node + 1] == 0)
-                ++out_.words_;
-            ++out_.readingsOf_[e.node + 1];
-            readings.push_back({e.phonesAt, e.frequency});
+        readings.reserve(entries_.size() + reviewedAt.size());
+        for (std::size_t i = 0; i < entries_.size();) {
+            const Node node = entries_[i].node;
+            const std::size_t from = readings.size();
+            // A reading filed twice alike keeps its first place: the reviewed one, else the higher
+            // frequency, sorted first.
+            const auto add = [&](std::uint32_t phonesAt, std::uint32_t frequency) {
+                for (std::size_t k = from; k < readings.size(); ++k) {
+                    if (samePhones(node, readings[k].phonesAt, phonesAt))
+                        return;
+                }
+                readings.push_back({phonesAt, frequency});
+            };
+            if (const auto it = reviewedAt.find(node); it != reviewedAt.end())
+                add(it->second, entries_[i].frequency);
+            for (; i < entries_.size() && entries_[i].node == node; ++i)
+                add(entries_[i].phonesAt, entries_[i].frequency);
+            out_.readingsOf_[node + 1] = static_cast<std::uint32_t>(readings.size() - from);
+            ++out_.words_;
         }
         for (std::size_t node = 0; node + 1 < out_.readingsOf_.size(); ++node)
             out_.readingsOf_[node + 1] += out_.readingsOf_[node];
@@ -85,10 +97,27 @@ private:
         std::uint32_t textAt;
     };
 
-    bool samePhones(const Entry& a, const Entry& b) const {
-        const std::size_t n = out_.length_[a.node];
-        return std::equal(out_.phones_.begin() + a.phonesAt, out_.phones_.begin() + a.phonesAt + n,
-                          out_.phones_.begin() + b.phonesAt);
+    bool samePhones(Node node, std::uint32_t a, std::uint32_t b) const {
+        const std::size_t n = out_.length_[node];
+        return std::equal(out_.phones_.begin() + a, out_.phones_.begin() + a + n,
+                          out_.phones_.begin() + b);
+    }
+
+    // The reviewed readings of the list's words, placed in phones_: word node -> where.
+    std::unordered_map<Node, std::uint32_t> placeReviewed(const ReviewedWordReadings& reviewed) {
+        std::unordered_map<Node, std::uint32_t> at;
+        for (const ReviewedWordReadings::Entry& entry : reviewed.entries()) {
+            Node node = kRoot;
+            for (const char32_t c : entry.word)
+                node = out_.next(node, c);
+            if (node == kNone || node == kRoot || entry.phones.size() != out_.length_[node] ||
+                !std::binary_search(entries_.begin(), entries_.end(), Entry{node, 0, 0, 0},
+                                    [](const Entry& a, const Entry& b) { return a.node < b.node; }))
+                continue; // not a word of the list
+            at[node] = static_cast<std::uint32_t>(out_.phones_.size());
+            out_.phones_.insert(out_.phones_.end(), entry.phones.begin(), entry.phones.end());
+        }
+        return at;
     }
 
     // Depth first over the tree, each node once (the check above made every range sound).
@@ -236,14 +265,17 @@ private:
     std::unordered_map<std::uint64_t, std::uint64_t> weights_;
 };
 
-PhraseReadings PhraseReadings::build(QByteArrayView tree, QByteArrayView text) {
-    if (auto built = Builder(tree, text).run())
+PhraseReadings PhraseReadings::build(QByteArrayView tree, QByteArrayView text,
+                                     const ReviewedWordReadings& reviewed) {
+    if (auto built = Builder(tree, text).run(reviewed))
         return std::move(*built);
     return {};
 }
 
 Lexicon::Node PhraseReadings::next(Node node, char32_t c) const {
-    if (keys_.empty() || node == kNone)
+    // Key 0 marks a free slot, and a character wider than 21 bits would run into the parent's
+    // bits: neither is in any word.
+    if (keys_.empty() || node == kNone || c == 0 || c >= kCharacterLimit)
         return kNone;
     const std::uint64_t key = std::uint64_t{node} << 21 | c;
     for (std::uint64_t slot = slotOf(key, shift_);; slot = (slot + 1) & mask_) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/phonetic/Lexicon.h"
+#include "platform/phonetic/ReviewedWordReadings.h"
 #include "platform/phonetic/Zhuyin.h"
 
 #include <QByteArrayView>
@@ -21,7 +22,11 @@ public:
     PhraseReadings() = default;
 
     // From the list's two files (see PhraseTree.h). Empty when they are not a sound phrase list.
-    static PhraseReadings build(QByteArrayView tree, QByteArrayView text);
+    // A word `reviewed` names takes the reviewed reading first, as often used as the word's most
+    // used reading was; words it names that the list lacks are not added.
+    static PhraseReadings
+    build(QByteArrayView tree, QByteArrayView text,
+          const ReviewedWordReadings& reviewed = ReviewedWordReadings::builtIn());
 
     Node next(Node node, char32_t c) const override;
     bool isWord(Node node) const override;

@@ -2,7 +2,10 @@
 
 #include "tests/support/PhraseListBuilder.h"
 
+#include <QFile>
 #include <QStringList>
+
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -65,7 +68,7 @@ const std::vector<qxtest::Phrase> kList = {
 
 TEST(PhraseReadings, EachWordsReadingsMostUsedFirst) {
     const qxtest::PhraseListBytes bytes = qxtest::buildPhraseList(kList);
-    const PhraseReadings words = PhraseReadings::build(bytes.tree, bytes.text);
+    const PhraseReadings words = PhraseReadings::build(bytes.tree, bytes.text, {});
     ASSERT_FALSE(words.empty());
     EXPECT_EQ(words.wordCount(), 8u);
     const struct {
@@ -117,6 +120,71 @@ TEST(PhraseReadings, DamagedListGivesNoWords) {
     }
     EXPECT_FALSE(PhraseReadings::build(sound.tree, sound.text).empty());
     EXPECT_TRUE(PhraseReadings::build({}, {}).empty());
+}
+
+TEST(PhraseReadings, ReviewedReadingComesFirstForTheListsWordsOnly) {
+    const auto reviewed = phonetic::ReviewedWordReadings::parse(
+        "# word, reading, source\n"
+        "行人\tㄏㄤˊ ㄖㄣˊ\tlisted second: moves first\n"
+        "一天\tㄧˋ ㄊㄧㄢ\tnot listed: added first\n"
+        "行列\tㄏㄤˊ ㄌㄧㄝˋ\talready first: no second copy\n"
+        "人行\tㄖㄣˊ ㄒㄧㄥˊ\tthe start of a word only: stays no word\n"
+        "行人們\tㄒㄧㄥˊ ㄖㄣˊ ㄇㄣˊ\tnot in the list: not added\n"
+        "不要\tㄅㄨˋ\tone syllable short: skipped\n"
+        "機械\tㄐㄧ ㄒㄨˋ\tnot a well-formed syllable: skipped\n"
+        "\n");
+    EXPECT_EQ(reviewed.entries().size(), 5u);
+    const qxtest::PhraseListBytes bytes = qxtest::buildPhraseList(kList);
+    const PhraseReadings words = PhraseReadings::build(bytes.tree, bytes.text, reviewed);
+    EXPECT_EQ(words.wordCount(), 8u);
+    const struct {
+        const char16_t* word;
+        const char16_t* readings;
+    } rows[] = {
+        {u"行人", u"ㄏㄤˊ ㄖㄣˊ/ㄒㄧㄥˊ ㄖㄣˊ"},
+        {u"一天", u"ㄧˋ ㄊㄧㄢ/ㄧ ㄊㄧㄢ"},
+        {u"行列", u"ㄏㄤˊ ㄌㄧㄝˋ"},
+        {u"人行", u"-"},
+        {u"行人們", u"-"},
+        {u"不要", u"ㄅㄨˊ ㄧㄠˋ/ㄅㄨˋ ㄧㄠˋ"},
+        {u"機械", u"ㄐㄧ ㄒㄧㄝˋ/ㄐㄧ ㄐㄧㄝˋ"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(readingsOf(words, QString::fromUtf16(row.word)), QString::fromUtf16(row.readings))
+            << QString::fromUtf16(row.word).toStdString();
+    // As often used as the word's most used reading was, so that splitting text is unchanged.
+    EXPECT_EQ(words.frequency(words.find(U"行人")), 378u);
+    EXPECT_EQ(words.frequency(words.find(U"一天")), 500u);
+}
+
+TEST(PhraseReadings, BuiltInReviewedReadingsAreWellFormedAndNamedOnce) {
+    const auto& entries = phonetic::ReviewedWordReadings::builtIn().entries();
+    ASSERT_GE(entries.size(), 100u);
+    std::set<std::u32string> seen;
+    for (const auto& entry : entries)
+        EXPECT_TRUE(seen.insert(entry.word).second)
+            << QString::fromStdU32String(entry.word).toStdString() << " is named twice";
+    // Every line of the file that is not a comment made an entry: none was skipped as malformed.
+    QFile file(QStringLiteral(QX_SOURCE_DIR "/platform/phonetic/data/word-readings.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    std::size_t lines = 0;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        lines += !line.trimmed().isEmpty() && !line.startsWith('#');
+    EXPECT_EQ(lines, entries.size());
+}
+
+// A character no word holds leads nowhere, even one that would spell another node's key: NUL
+// (the key of a free slot) and characters wider than 21 bits (they reach the parent's bits).
+TEST(PhraseReadings, CharactersOutsideEveryWordLeadNowhere) {
+    const qxtest::PhraseListBytes bytes = qxtest::buildPhraseList(kList);
+    const PhraseReadings words = PhraseReadings::build(bytes.tree, bytes.text, {});
+    EXPECT_EQ(words.find(std::u32string(U"\0行人", 3)), PhraseReadings::kNone);
+    EXPECT_EQ(words.next(PhraseReadings::kRoot, U'\0'), PhraseReadings::kNone);
+    EXPECT_NE(words.next(PhraseReadings::kRoot, U'行'), PhraseReadings::kNone);
+    for (const char32_t c : U"行人列道一個天不要機械鬥") {
+        for (char32_t parent = 1; parent < 40; ++parent)
+            EXPECT_EQ(words.next(PhraseReadings::kRoot, parent << 21 | c), PhraseReadings::kNone);
+    }
 }
 
 } // namespace
