@@ -1,6 +1,9 @@
 #include "tools/readings/ContextReadings.h"
 
 #include "platform/codepage/Utf8.h"
+#include "platform/phonetic/ContextRules.h"
+
+#include <algorithm>
 
 namespace readings {
 
@@ -15,20 +18,25 @@ void ContextReadings::annotate(std::string_view line, AnnotatedLine& out) {
     starts_.push_back(static_cast<std::uint32_t>(line.size()));
 
     segmenter_.split(text_, pieces_);
+    phones_.assign(text_.size(), 0);
     for (const phonetic::Word& piece : pieces_) {
-        std::span<const phonetic::Phone> phones = words_.reading(piece.node, 0);
-        if (phones.size() != piece.length) // a damaged phrase list: read character by character
-            phones = {};
+        const std::span<const phonetic::Phone> phones = words_.reading(piece.node, 0);
+        if (phones.size() ==
+            piece.length) // else a damaged phrase list: read character by character
+            std::copy(phones.begin(), phones.end(), phones_.begin() + piece.begin);
+    }
+    phonetic::applyContextRules(text_, pieces_, phones_);
+    for (const phonetic::Word& piece : pieces_) {
         for (std::size_t k = 0; k < piece.length; ++k) {
             const std::size_t i = piece.begin + k;
             out.add(starts_[i], starts_[i + 1], k == 0, [&](std::string& readings) {
-                if (phones.empty()) {
+                if (phones_[i] == 0) {
                     characters_.appendReading(text_[i], readings);
                     return;
                 }
-                std::string& syllable = syllables_[phones[k]];
+                std::string& syllable = syllables_[phones_[i]];
                 if (syllable.empty())
-                    syllable = phonetic::zhuyin::toText(phones[k]).toStdString();
+                    syllable = phonetic::zhuyin::toText(phones_[i]).toStdString();
                 readings += syllable;
             });
         }

@@ -7,8 +7,9 @@
 namespace readings {
 
 // Each character read as the word it stands in: the line is split into the phrase list's words,
-// each word takes its most used reading, and a character in no word its first reading from the
-// input method, as in the window.
+// each word takes its most used reading, a few rules of grammar settle particles and verbs the
+// words cannot (ContextRules.h), and any other character in no word takes its first reading from
+// the input method, as in the window.
 class ContextReadings final : public ReadingSource {
 public:
     ContextReadings(const phonetic::PhraseReadings& words, imm::InputMethodManager& imm,
@@ -26,6 +27,7 @@ private:
     std::vector<char32_t> text_;
     std::vector<std::uint32_t> starts_; // byte offset of each character, and the line's end
     std::vector<phonetic::Word> pieces_;
+    std::vector<phonetic::Phone> phones_; // each character's, 0 for its first reading
     std::vector<std::string> syllables_ = std::vector<std::string>(1 << 16);
 };
 

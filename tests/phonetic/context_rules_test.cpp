@@ -1,0 +1,86 @@
+#include "platform/phonetic/ContextRules.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using phonetic::zhuyin::Phone;
+
+// A word's characters all read ㄅ here: what matters is whether a rule rewrites them.
+const Phone kWordPhone = *phonetic::zhuyin::fromText(u"ㄅ");
+
+// The reading of each character of `line` after the rules, separated by "/": words are written
+// separated by spaces, "-" stands for a character left to its first reading, "ㄅ" for a word's
+// reading kept.
+std::string readingsAfterRules(const QString& line) {
+    std::u32string text;
+    std::vector<phonetic::Word> pieces;
+    std::vector<Phone> phones;
+    for (const QString& word : line.split(u' ', Qt::SkipEmptyParts)) {
+        const std::u32string characters = word.toStdU32String();
+        pieces.push_back({text.size(), characters.size(),
+                          characters.size() == 1 ? phonetic::Lexicon::kNone : 1u});
+        text += characters;
+        phones.insert(phones.end(), characters.size(), characters.size() == 1 ? 0 : kWordPhone);
+    }
+    phonetic::applyContextRules(text, pieces, phones);
+    QStringList out;
+    for (const Phone p : phones)
+        out << (p == 0 ? QStringLiteral("-") : phonetic::zhuyin::toText(p));
+    return out.join(u'/').toStdString();
+}
+
+TEST(ContextRules, SettleWhatTheWordsCannot) {
+    const struct {
+        const char* name;
+        const char16_t* line;
+        const char* readings;
+    } rows[] = {
+        // 得: "must" after whoever must or a modal adverb, "obtain" when aspect or a number
+        // follows, a verb's complement before a degree word; a word's 得 is the word's.
+        {"MustAfterAPerson", u"我 得 走", "-/ㄉㄟˇ/-"},
+        {"MustAfterAPluralPerson", u"我們 得 把", "ㄅ/ㄅ/ㄉㄟˇ/-"},
+        {"MustAfterAModalAdverb", u"還 得 寫", "-/ㄉㄟˇ/-"},
+        {"ObtainBeforeAspect", u"他 得 了 獎", "-/-/-/-"},
+        {"ObtainBeforeANumber", u"她 得 第 一", "-/-/-/-"},
+        {"NothingAtTheEndOfTheLine", u"我 得", "-/-"},
+        {"NothingBeforePunctuation", u"我 得 。", "-/-/-"},
+        {"ComplementBeforeADegreeWord", u"跑 得 很 快", "-/ㄉㄜ˙/-/-"},
+        {"NothingAtTheStartOfTheLine", u"得 很", "-/-"},
+        {"AWordsOwn", u"記得 很", "ㄅ/ㄅ/-"},
+        // 地 after a doubled word is the adverb's particle, even joined to the next word.
+        {"AdverbAfterADoubledCharacter", u"慢 慢 地 走", "-/-/ㄉㄜ˙/-"},
+        {"AdverbAfterADoubledWord", u"高 高 興 興 地", "-/-/-/-/ㄉㄜ˙"},
+        {"AdverbJoinedToTheNextWord", u"靜 靜 地面 對", "-/-/ㄉㄜ˙/ㄅ/-"},
+        {"GroundOtherwise", u"天 地 之 間", "-/-/-/-"},
+        {"NoDoublingAtTheStart", u"地 地", "-/-"},
+        // 都 after people is "all", even where the list joins it to the next word.
+        {"AllAfterPeople", u"他們 都會 說", "ㄅ/ㄅ/ㄉㄡ/ㄅ/-"},
+        {"CityOtherwise", u"首 都", "-/-"},
+        // 長 after a degree adverb is "long" unless it grows.
+        {"LongAfterADegreeAdverb", u"很 長", "-/ㄔㄤˊ"},
+        {"LongWhereTheListJoinsThePair", u"很長 的", "ㄅ/ㄔㄤˊ/-"},
+        {"HowLong", u"有 多 長 。", "-/-/ㄔㄤˊ/-"},
+        {"GrowsDespiteTheAdverb", u"很 長 大", "-/-/-"},
+        {"AWordThatBeginsWithIt", u"很 長壽", "-/ㄅ/ㄅ"},
+        {"AThreeCharacterWordUntouched", u"很長久", "ㄅ/ㄅ/ㄅ"},
+        // A verb standing alone takes its verb reading before aspect, doubled, or before a person.
+        {"VerbBeforeAspect", u"種 了 樹", "ㄓㄨㄥˋ/-/-"},
+        {"HitBeforeAspect", u"中 了 獎", "ㄓㄨㄥˋ/-/-"},
+        {"DoubledRoundOne", u"數 一 數", "ㄕㄨˇ/-/ㄕㄨˇ"},
+        {"DoubledRoundAspect", u"量 了 量", "ㄌㄧㄤˊ/-/ㄌㄧㄤˊ"},
+        {"BeforeAPerson", u"教 我 們", "ㄐㄧㄠ/-/-"},
+        {"ReturnToAPerson", u"還 他 錢", "ㄏㄨㄢˊ/-/-"},
+        {"NotBeforeAnObject", u"種 花", "-/-"},
+        {"NotACharacterOfTheTable", u"好 了", "-/-"},
+        {"NotInsideAWord", u"中了 獎", "ㄅ/ㄅ/-"},
+        {"Empty", u"", ""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(readingsAfterRules(QString::fromUtf16(row.line)), row.readings) << row.name;
+}
+
+} // namespace
