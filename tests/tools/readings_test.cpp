@@ -167,9 +167,14 @@ TEST(ReadingsInContext, EachCharacterTakesItsWordsReading) {
         {"電影很好看", "好", "ㄏㄠˇ"},
         {"每個人的喜好", "好", "ㄏㄠˋ"},
         {"她在鄉下教書", "教", "ㄐㄧㄠ"},
-        {"一個人", "一", "ㄧˊ"}, // written with the tone it takes here
-        {"的確", "的", "ㄉㄧˊ"}, // a word at the very start and end
-        {"確", "確", "ㄑㄩㄝˋ"}, // a character in no word: its first reading
+        {"一個人", "一", "ㄧˊ"},           // written with the tone it takes here
+        {"的確", "的", "ㄉㄧˊ"},           // a word at the very start and end
+        {"確", "確", "ㄑㄩㄝˋ"},           // a character in no word: its first reading
+        {"你還記得我嗎", "得", "ㄉㄜ˙"},   // a reviewed word's reading the list lacks
+        {"從事教學工作", "教", "ㄐㄧㄠˋ"}, // a reviewed word's reading the list has second
+        {"我得走了", "得", "ㄉㄟˇ"},       // rules of grammar
+        {"這條河很長", "長", "ㄔㄤˊ"},
+        {"你數一數", "數", "ㄕㄨˇ"},
     };
     const auto ime = imm::makeSystemInputMethodManager();
     readings::ConsolePump pump;
