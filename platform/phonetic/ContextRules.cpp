@@ -35,10 +35,11 @@ constexpr std::u32string_view kAfterObtain =
 constexpr std::u32string_view kDegrees = U"很真太非更越那這挺蠻不快慢好像比多";
 // Degree adverbs before an adjective (很長、太長、多長).
 constexpr std::u32string_view kDegreeAdverbs = U"很太最更好多真挺蠻夠較麼";
-// What follows 長 when it means "grow" (長大、長高、長了、長得、長出、長滿、長成).
-constexpr std::u32string_view kAfterGrow = U"大高了得出滿成";
-// Aspect markers: the character before them is a verb.
-constexpr std::u32string_view kAspects = U"了過著";
+// What follows 長 when it means "grow" (長大、長高、長得、長出、長滿、長成); not 了, which ends
+// "too long" as often (太長了).
+constexpr std::u32string_view kAfterGrow = U"大高得出滿成";
+// Aspect markers: the character before them is a verb. Not 過, which also means "too" (數量過多).
+constexpr std::u32string_view kAspects = U"了著";
 
 // Characters whose verb reading differs from the one they take in most words, reviewed against
 // the Ministry of Education's dictionary: the reading they take as a verb standing alone.

@@ -65,6 +65,7 @@ TEST(ContextRules, SettleWhatTheWordsCannot) {
         {"LongWhereTheListJoinsThePair", u"很長 的", "ㄅ/ㄔㄤˊ/-"},
         {"HowLong", u"有 多 長 。", "-/-/ㄔㄤˊ/-"},
         {"GrowsDespiteTheAdverb", u"很 長 大", "-/-/-"},
+        {"TooLong", u"太 長 了", "-/ㄔㄤˊ/-"},
         {"AWordThatBeginsWithIt", u"很 長壽", "-/ㄅ/ㄅ"},
         {"AThreeCharacterWordUntouched", u"很長久", "ㄅ/ㄅ/ㄅ"},
         // A verb standing alone takes its verb reading before aspect, doubled, or before a person.
@@ -75,6 +76,7 @@ TEST(ContextRules, SettleWhatTheWordsCannot) {
         {"BeforeAPerson", u"教 我 們", "ㄐㄧㄠ/-/-"},
         {"ReturnToAPerson", u"還 他 錢", "ㄏㄨㄢˊ/-/-"},
         {"NotBeforeAnObject", u"種 花", "-/-"},
+        {"NotBeforeTooMuch", u"偏移 量 過 大", "ㄅ/ㄅ/-/-/-"},
         {"NotACharacterOfTheTable", u"好 了", "-/-"},
         {"NotInsideAWord", u"中了 獎", "ㄅ/ㄅ/-"},
         {"Empty", u"", ""},
