@@ -13,6 +13,7 @@
 #include "platform/codepage/Cp950.h"
 #include "platform/codepage/Utf8.h"
 #include "platform/imm/PhoneticInputMethod.h"
+#include "platform/phonetic/ContextRules.h"
 #include "platform/phonetic/PhoneticDictionary.h"
 #include "platform/phonetic/PhraseReadings.h"
 #include "platform/phonetic/PhraseTree.h"
@@ -116,9 +117,8 @@ void phraseListInMemory(const PhraseList& list) {
             fail("a word of the split is not found again");
         for (std::size_t nth = 0; nth < words.readingCount(piece.node); ++nth) {
             const auto phones = words.reading(piece.node, nth);
-            // A damaged list can file a reading shorter than its word; readers check the length.
             if (phones.size() != piece.length)
-                continue;
+                fail("a reading does not have a syllable for each character");
             for (const auto phone : phones) {
                 if (!phonetic::zhuyin::isPhone(phone))
                     fail("a word's reading holds no syllable");
@@ -127,6 +127,12 @@ void phraseListInMemory(const PhraseList& list) {
     }
     if (covered != text.size())
         fail("the split does not cover the text");
+    std::vector<phonetic::zhuyin::Phone> readings(text.size(), 0);
+    phonetic::applyContextRules(text, pieces, readings);
+    for (const auto phone : readings) {
+        if (phone != 0 && !phonetic::zhuyin::isWellFormed(phone))
+            fail("a rule gave a malformed syllable");
+    }
 }
 
 // A folder beside the system's dictionary: its other files, linked, and the fuzzed phrase list.

@@ -21,8 +21,9 @@ void ContextReadings::annotate(std::string_view line, AnnotatedLine& out) {
     phones_.assign(text_.size(), 0);
     for (const phonetic::Word& piece : pieces_) {
         const std::span<const phonetic::Phone> phones = words_.reading(piece.node, 0);
-        if (phones.size() ==
-            piece.length) // else a damaged phrase list: read character by character
+        // A reading that does not fit its word is never used: such a word is read character by
+        // character, whatever the list holds.
+        if (phones.size() == piece.length)
             std::copy(phones.begin(), phones.end(), phones_.begin() + piece.begin);
     }
     phonetic::applyContextRules(text_, pieces_, phones_);
