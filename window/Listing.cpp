@@ -4,6 +4,7 @@
 #include "window/Layout.h"
 #include "window/MainWindow.h"
 
+#include <algorithm>
 #include <limits>
 
 using forms::resumeNext;
@@ -55,8 +56,12 @@ void 主畫面::查詢鈕_MouseUp(const forms::MouseArgs&) {
                                                                  : height);
     });
     resumeNext([&] {
-        if (分析文章.Height() > float(layout::listingMaxBoxHeight)) {
-            分析文章.setHeight(layout::listingMaxBoxHeight);
+        // Cut to the box's largest height, or lower where the screen could not hold the window
+        // with it, so that the link below the box stays in view.
+        const float room = TallestHeight() - 分析文章.Top() - float(layout::listingMargin);
+        const float tallest = std::clamp(room, 0.0f, float(layout::listingMaxBoxHeight));
+        if (分析文章.Height() > tallest) {
+            分析文章.setHeight(tallest);
             setHeight(分析文章.Top() + 分析文章.Height() + float(layout::listingMargin));
         }
     });

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace forms {
@@ -113,14 +114,23 @@ void Form::setHeight(double twips) {
 // and may leave its title bar out of reach.
 void Form::applyHeight() {
     heightPending_ = false;
-    int tallest = QWIDGETSIZE_MAX;
-    if (const QScreen* where = screen()) {
-        const int drawnFrame = frameGeometry().height() - height();
-        const int frame =
-            drawnFrame > 0 ? drawnFrame : pixelsFromTwips(frameTopTwips + frameSideTwips);
-        tallest = std::max(0, where->availableGeometry().height() - frame);
-    }
-    setFixedHeight(std::min(clientHeight_, tallest));
+    setFixedHeight(std::min(clientHeight_, tallestClientHeight()));
+}
+
+int Form::tallestClientHeight() const {
+    const QScreen* where = screen();
+    if (!where)
+        return QWIDGETSIZE_MAX;
+    const int drawnFrame = frameGeometry().height() - height();
+    const int frame = drawnFrame > 0 ? drawnFrame : pixelsFromTwips(frameTopTwips + frameSideTwips);
+    return std::max(0, where->availableGeometry().height() - frame);
+}
+
+float Form::TallestHeight() const {
+    const int tallest = tallestClientHeight();
+    if (tallest == QWIDGETSIZE_MAX)
+        return std::numeric_limits<float>::max();
+    return float(twipsFromPixels(tallest) + frameTopTwips + frameSideTwips);
 }
 
 float Form::Width() const {

@@ -34,6 +34,9 @@ public:
     // Reaches the window system when the running handler is done, and at most as tall as the
     // screen's available height.
     void setHeight(double twips);
+    // The tallest Height() that the screen's available height holds (frame included, twips); a
+    // handler that sizes the form to its content keeps within it so that nothing is cut off.
+    float TallestHeight() const;
     float Width() const;
 
     // Adds controls; items stack in the order added, the first in front.
@@ -96,6 +99,7 @@ private:
     void forwardKey(QObject* watched, QKeyEvent* event);
     bool isFocusMoveWithinForm(Qt::FocusReason reason);
     void applyHeight();
+    int tallestClientHeight() const; // pixels
     // Ends a capture whose release will not come, telling the control that held it.
     void loseCapture();
 
