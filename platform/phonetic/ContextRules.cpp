@@ -31,8 +31,6 @@ constexpr std::u32string_view kModalAdverbs = U"還就總也都非必";
 // What follows 得 when it means "obtain": aspect, result and numbers (得了、得第一、得一百分).
 constexpr std::u32string_view kAfterObtain =
     U"了到過著住出知獎第分票名罪以意一二三四五六七八九十百千萬兩";
-// Degree words and manners that follow a verb's 得 complement (跑得很快、說得不對).
-constexpr std::u32string_view kDegrees = U"很真太非更越那這挺蠻不快慢好像比多";
 // Degree adverbs before an adjective (很長、太長、多長).
 constexpr std::u32string_view kDegreeAdverbs = U"很太最更好多真挺蠻夠較麼";
 // What follows 長 when it means "grow" (長大、長高、長得、長出、長滿、長成); not 了, which ends
@@ -40,6 +38,13 @@ constexpr std::u32string_view kDegreeAdverbs = U"很太最更好多真挺蠻夠�
 constexpr std::u32string_view kAfterGrow = U"大高得出滿成";
 // Aspect markers: the character before them is a verb. Not 過, which also means "too" (數量過多).
 constexpr std::u32string_view kAspects = U"了著";
+// Results a verb can take, standing alone after it (繫好、數完); and directions (釘回去、長出來).
+constexpr std::u32string_view kResults = U"好住完掉";
+constexpr std::array<std::u32string_view, 14> kDirections = {
+    U"起來", U"回去", U"回來", U"進去", U"進來", U"出來", U"出去",
+    U"上來", U"上去", U"下來", U"下去", U"過來", U"過去", U"起去"};
+// Whom 為 is done for (為他、為大家): then it reads "for", not "be" or "become".
+constexpr std::u32string_view kPersonsAlone = U"我你妳您他她它牠咱";
 
 // Characters whose verb reading differs from the one they take in most words, reviewed against
 // the Ministry of Education's dictionary: the reading they take as a verb standing alone.
@@ -55,6 +60,8 @@ constexpr std::array kVerbReadings = {
     VerbReading{U'盛', u"ㄔㄥˊ"},   VerbReading{U'藏', u"ㄘㄤˊ"},   VerbReading{U'塞', u"ㄙㄞ"},
     VerbReading{U'載', u"ㄗㄞˋ"},   VerbReading{U'鑽', u"ㄗㄨㄢ"},  VerbReading{U'磨', u"ㄇㄛˊ"},
     VerbReading{U'扇', u"ㄕㄢ"},    VerbReading{U'喝', u"ㄏㄜ"},    VerbReading{U'分', u"ㄈㄣ"},
+    VerbReading{U'撒', u"ㄙㄚˇ"},   VerbReading{U'繫', u"ㄐㄧˋ"},   VerbReading{U'釘', u"ㄉㄧㄥˋ"},
+    VerbReading{U'卡', u"ㄑㄧㄚˇ"}, VerbReading{U'哄', u"ㄏㄨㄥˇ"},
 };
 
 Phone verbReading(char32_t c) {
@@ -87,6 +94,9 @@ public:
             case U'地':
                 adverbial(i);
                 break;
+            case U'為':
+                forWhom(i);
+                break;
             case U'都':
                 if (alone_[i] || startsWord_[i]) {
                     if (among(kPersons, at(i - 1)))
@@ -100,14 +110,15 @@ public:
                 continue;
             verb(i);
         }
+        citationTones();
     }
 
 private:
     char32_t at(std::size_t i) const { return i < text_.size() ? text_[i] : 0; }
 
     // 得 standing alone: the modal "must" after whoever must (我得走、你得多穿) or a modal adverb
-    // (還得), unless what follows says it is "obtain"; a verb's complement marker before a degree
-    // word (跑得很快).
+    // (還得), unless what follows says it is "obtain"; otherwise, between two characters, a verb's
+    // complement marker (跑得很快、長得高), since "obtain" alone before anything else is rare.
     void mustOrComplement(std::size_t i) {
         if (!alone_[i] || i == 0)
             return;
@@ -117,8 +128,13 @@ private:
             phones_[i] = phone(u"ㄉㄟˇ");
             return;
         }
-        if (isHan(before) && among(kDegrees, after))
+        if (isComplement(i))
             phones_[i] = phone(u"ㄉㄜ˙");
+    }
+
+    bool isComplement(std::size_t i) const {
+        return alone_[i] && i > 0 && isHan(at(i - 1)) && isHan(at(i + 1)) &&
+               !among(kAfterObtain, at(i + 1));
     }
 
     // 地 after a doubled word makes it an adverb (慢慢地、高高興興地), even where the split joined
@@ -142,8 +158,36 @@ private:
         return true;
     }
 
+    // 為 standing alone before a person is "for" (為你、為大家、為別人著想).
+    void forWhom(std::size_t i) {
+        if (!alone_[i])
+            return;
+        const std::u32string_view next =
+            text_.size() >= i + 3 ? std::u32string_view(&text_[i + 1], 2) : std::u32string_view();
+        if (among(kPersonsAlone, at(i + 1)) || next == U"大家" || next == U"別人")
+            phones_[i] = phone(u"ㄨㄟˋ");
+    }
+
+    // Taiwan's schoolbooks and the Ministry's dictionary write 一 and 不 with their own tones
+    // (一定 ㄧ ㄉㄧㄥˋ, 不要 ㄅㄨˋ ㄧㄠˋ) and leave the change before the next syllable to the
+    // reader; the list writes it in some words and not in others, so undo it everywhere. A neutral
+    // tone (看一看、對不起) is the word's own and stays.
+    void citationTones() {
+        for (std::size_t i = 0; i < text_.size(); ++i) {
+            const int tone = zhuyin::toneOf(phones_[i]);
+            if (phones_[i] == 0 || tone == zhuyin::kNeutralTone)
+                continue;
+            if (text_[i] == U'一' && tone != 0)
+                phones_[i] = phone(u"ㄧ");
+            else if (text_[i] == U'不' && tone != 4)
+                phones_[i] = phone(u"ㄅㄨˋ");
+        }
+    }
+
     // A character standing alone that is plainly a verb takes its verb reading: before an aspect
-    // marker (種了、中了), doubled round 一 or 了 (數一數、量了量), or before a person (教我).
+    // marker (種了、中了) or a complement's 得 (長得), before a result or a direction (繫好、
+    // 釘回去), doubled round 一 or 了 (數一數、量了量), before 一下 (量一下), or before a person
+    // (教我).
     void verb(std::size_t i) {
         if (!alone_[i])
             return;
@@ -154,7 +198,15 @@ private:
         const bool doubled = (after == U'一' || after == U'了') && at(i + 2) == text_[i];
         const bool doubledSecond =
             i >= 2 && (at(i - 1) == U'一' || at(i - 1) == U'了') && at(i - 2) == text_[i];
-        if (among(kAspects, after) || doubled || doubledSecond ||
+        const bool complement = after == U'得' && isComplement(i + 1);
+        const bool briefly = after == U'一' && at(i + 2) == U'下';
+        const bool result = among(kResults, after) && i + 1 < text_.size() && alone_[i + 1];
+        const std::u32string_view next2 =
+            i + 3 <= text_.size() ? std::u32string_view(&text_[i + 1], 2) : std::u32string_view();
+        const bool direction =
+            std::find(kDirections.begin(), kDirections.end(), next2) != kDirections.end();
+        if (among(kAspects, after) || complement || briefly || result || direction || doubled ||
+            doubledSecond ||
             (among(kPersons, after) && after != U'家' && after != U'們' && after != U'己'))
             phones_[i] = reading;
     }
