@@ -120,22 +120,21 @@ private:
     // (還得), unless what follows says it is "obtain"; otherwise, between two characters, a verb's
     // complement marker (跑得很快、長得高), since "obtain" alone before anything else is rare.
     void mustOrComplement(std::size_t i) {
-        if (!alone_[i] || i == 0)
-            return;
-        const char32_t before = at(i - 1), after = at(i + 1);
-        if ((among(kPersons, before) || among(kModalAdverbs, before)) && isHan(after) &&
-            !among(kAfterObtain, after)) {
+        if (isModal(i))
             phones_[i] = phone(u"ㄉㄟˇ");
-            return;
-        }
-        if (isComplement(i))
+        else if (isComplement(i))
             phones_[i] = phone(u"ㄉㄜ˙");
     }
 
-    bool isComplement(std::size_t i) const {
+    // Both see 得 with a character on each side, standing alone, not before "obtain".
+    bool standsBetween(std::size_t i) const {
         return alone_[i] && i > 0 && isHan(at(i - 1)) && isHan(at(i + 1)) &&
                !among(kAfterObtain, at(i + 1));
     }
+    bool isModal(std::size_t i) const {
+        return standsBetween(i) && (among(kPersons, at(i - 1)) || among(kModalAdverbs, at(i - 1)));
+    }
+    bool isComplement(std::size_t i) const { return standsBetween(i) && !isModal(i); }
 
     // 地 after a doubled word makes it an adverb (慢慢地、高高興興地), even where the split joined
     // 地 to what follows (靜靜地面對).

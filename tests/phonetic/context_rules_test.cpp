@@ -49,6 +49,9 @@ TEST(ContextRules, SettleWhatTheWordsCannot) {
         {"NothingAtTheEndOfTheLine", u"我 得", "-/-"},
         {"NothingBeforePunctuation", u"我 得 。", "-/-/-"},
         {"ComplementBeforeADegreeWord", u"跑 得 很 快", "-/ㄉㄜ˙/-/-"},
+        {"ComplementBetweenCharacters", u"多 得 數 不 清", "-/ㄉㄜ˙/-/-/-"},
+        {"ComplementMakesTheVerb", u"長 得 高", "ㄓㄤˇ/ㄉㄜ˙/-"},
+        {"ObtainMakesNoVerb", u"數 得 第 一", "-/-/-/-"},
         {"NothingAtTheStartOfTheLine", u"得 很", "-/-"},
         {"AWordsOwn", u"記得 很", "ㄅ/ㄅ/-"},
         // 地 after a doubled word is the adverb's particle, even joined to the next word.
@@ -76,13 +79,58 @@ TEST(ContextRules, SettleWhatTheWordsCannot) {
         {"BeforeAPerson", u"教 我 們", "ㄐㄧㄠ/-/-"},
         {"ReturnToAPerson", u"還 他 錢", "ㄏㄨㄢˊ/-/-"},
         {"NotBeforeAnObject", u"種 花", "-/-"},
+        {"BeforeAResult", u"把 鞋帶 繫 好", "-/ㄅ/ㄅ/ㄐㄧˋ/-"},
+        {"NotBeforeAWordThatBeginsWithAResult", u"釘 好看", "-/ㄅ/ㄅ"},
+        {"BeforeADirection", u"釘 回去", "ㄉㄧㄥˋ/ㄅ/ㄅ"},
+        {"NotBeforeHalfADirection", u"釘 回 家", "-/-/-"},
+        {"BeforeBriefly", u"量 一下", "ㄌㄧㄤˊ/ㄅ/ㄅ"},
+        {"DirectionAtTheEndOfTheLine", u"卡 住", "ㄑㄧㄚˇ/-"},
         {"NotBeforeTooMuch", u"偏移 量 過 大", "ㄅ/ㄅ/-/-/-"},
         {"NotACharacterOfTheTable", u"好 了", "-/-"},
         {"NotInsideAWord", u"中了 獎", "ㄅ/ㄅ/-"},
+        // 為 before a person is "for".
+        {"ForAPerson", u"為 你 好", "ㄨㄟˋ/-/-"},
+        {"ForEveryone", u"為 大家", "ㄨㄟˋ/ㄅ/ㄅ"},
+        {"ForOthers", u"為 別人 著想", "ㄨㄟˋ/ㄅ/ㄅ/ㄅ/ㄅ"},
+        {"BeOtherwise", u"以 農 為 主", "-/-/-/-"},
+        {"AWordsOwnFor", u"認為 他", "ㄅ/ㄅ/-"},
+        {"ForAtTheEnd", u"為", "-"},
         {"Empty", u"", ""},
     };
     for (const auto& row : rows)
         EXPECT_EQ(readingsAfterRules(QString::fromUtf16(row.line)), row.readings) << row.name;
+}
+
+// Whatever reading the list gave 一 and 不 in a word, the line shows their own tones.
+TEST(ContextRules, OneAndNotKeepTheirOwnTones) {
+    const struct {
+        const char* name;
+        const char16_t* characters;
+        const char16_t* readings; // of each character, space-separated; "-" for none
+        const char* expected;
+    } rows[] = {
+        {"OneBeforeAFourthTone", u"一定", u"ㄧˊ ㄉㄧㄥˋ", "ㄧ/ㄉㄧㄥˋ"},
+        {"OneBeforeAThirdTone", u"一起", u"ㄧˋ ㄑㄧˇ", "ㄧ/ㄑㄧˇ"},
+        {"NotBeforeAFourthTone", u"不要", u"ㄅㄨˊ ㄧㄠˋ", "ㄅㄨˋ/ㄧㄠˋ"},
+        {"AlreadyItsOwn", u"第一", u"ㄉㄧˋ ㄧ", "ㄉㄧˋ/ㄧ"},
+        {"NeutralOneStays", u"看一看", u"ㄎㄢˋ ㄧ˙ ㄎㄢˋ", "ㄎㄢˋ/ㄧ˙/ㄎㄢˋ"},
+        {"NeutralNotStays", u"對不起", u"ㄉㄨㄟˋ ㄅㄨ˙ ㄑㄧˇ", "ㄉㄨㄟˋ/ㄅㄨ˙/ㄑㄧˇ"},
+        {"StandingAloneUntouched", u"不一", u"- -", "-/-"},
+        {"OtherCharactersUntouched", u"衣服", u"ㄧˊ ㄈㄨˊ", "ㄧˊ/ㄈㄨˊ"},
+    };
+    for (const auto& row : rows) {
+        const std::u32string text = QString::fromUtf16(row.characters).toStdU32String();
+        std::vector<Phone> phones;
+        for (const QString& r : QString::fromUtf16(row.readings).split(u' '))
+            phones.push_back(r == u"-" ? 0 : *phonetic::zhuyin::fromText(r));
+        const std::vector<phonetic::Word> pieces = {
+            {0, text.size(), text.size() == 1 ? phonetic::Lexicon::kNone : 1u}};
+        phonetic::applyContextRules(text, pieces, phones);
+        QStringList out;
+        for (const Phone p : phones)
+            out << (p == 0 ? QStringLiteral("-") : phonetic::zhuyin::toText(p));
+        EXPECT_EQ(out.join(u'/').toStdString(), row.expected) << row.name;
+    }
 }
 
 } // namespace

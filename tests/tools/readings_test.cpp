@@ -167,7 +167,7 @@ TEST(ReadingsInContext, EachCharacterTakesItsWordsReading) {
         {"電影很好看", "好", "ㄏㄠˇ"},
         {"每個人的喜好", "好", "ㄏㄠˋ"},
         {"她在鄉下教書", "教", "ㄐㄧㄠ"},
-        {"一個人", "一", "ㄧˊ"},           // written with the tone it takes here
+        {"一個人", "一", "ㄧ"},            // its own tone, as schoolbooks write it
         {"的確", "的", "ㄉㄧˊ"},           // a word at the very start and end
         {"確", "確", "ㄑㄩㄝˋ"},           // a character in no word: its first reading
         {"你還記得我嗎", "得", "ㄉㄜ˙"},   // a reviewed word's reading the list lacks
