@@ -38,8 +38,9 @@ constexpr std::u32string_view kDegreeAdverbs = U"很太最更好多真挺蠻夠�
 constexpr std::u32string_view kAfterGrow = U"大高得出滿成";
 // Aspect markers: the character before them is a verb. Not 過, which also means "too" (數量過多).
 constexpr std::u32string_view kAspects = U"了著";
-// Results a verb can take, standing alone after it (繫好、數完); and directions (釘回去、長出來).
-constexpr std::u32string_view kResults = U"好住完掉";
+// Results a verb can take, standing alone after it (繫好、數完、長滿、數清); and directions
+// (釘回去、長出來).
+constexpr std::u32string_view kResults = U"好住完掉滿光錯清";
 constexpr std::array<std::u32string_view, 14> kDirections = {
     U"起來", U"回去", U"回來", U"進去", U"進來", U"出來", U"出去",
     U"上來", U"上去", U"下來", U"下去", U"過來", U"過去", U"起去"};
