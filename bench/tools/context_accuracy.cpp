@@ -108,7 +108,8 @@ int main(int argc, char** argv) {
         names << QString::fromLocal8Bit(argv[i]);
     if (names.isEmpty())
         names << QStringLiteral(QX_SENTENCES_DIR "/polyphone_sentences.txt")
-              << QStringLiteral(QX_SENTENCES_DIR "/polyphone_sentences_unseen.txt");
+              << QStringLiteral(QX_SENTENCES_DIR "/polyphone_sentences_unseen.txt")
+              << QStringLiteral(QX_SENTENCES_DIR "/polyphone_sentences_blind.txt");
     auto ime = imm::makeSystemInputMethodManager();
     readings::ConsolePump pump;
     const phonetic::PhraseTreeFiles files(phonetic::systemDictionaryFolders().usage);
