@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringView>
+#include <array>
 
 // User-perceived characters (grapheme clusters) of UTF-16 text: a base with its combining marks,
 // an emoji sequence, a character with its variation selector, a surrogate pair. CR and LF are a
@@ -34,16 +35,23 @@ constexpr bool isControl(char16_t c) {
     return c < 0x20 || c == 0x7F;
 }
 
+// Each 16-bit unit as standsAlone sees it, looked up rather than worked out: pointing and
+// listing ask once or twice a character.
+enum class UnitKind : unsigned char { MayJoin, Loner, Control };
+inline constexpr auto unitKinds = [] {
+    std::array<UnitKind, 0x10000> kinds{};
+    for (std::size_t c = 0; c < kinds.size(); ++c)
+        kinds[c] = isControl(char16_t(c)) ? UnitKind::Control
+                   : isLoner(char16_t(c)) ? UnitKind::Loner
+                                          : UnitKind::MayJoin;
+    return kinds;
+}();
+
 inline bool standsAlone(QStringView text, qsizetype i) {
-    const char16_t c = text[i].unicode();
-    if (isControl(c))
-        return true;
-    if (!isLoner(c))
-        return false;
-    if (i + 1 == text.size())
-        return true;
-    const char16_t next = text[i + 1].unicode();
-    return isLoner(next) || isControl(next);
+    const UnitKind kind = unitKinds[text[i].unicode()];
+    if (kind != UnitKind::Loner)
+        return kind == UnitKind::Control;
+    return i + 1 == text.size() || unitKinds[text[i + 1].unicode()] != UnitKind::MayJoin;
 }
 
 } // namespace forms::graphemes
