@@ -12,11 +12,13 @@ qsizetype count(QStringView text) {
 }
 
 QString withControlPictures(QString text) {
-    for (QChar& c : text) {
-        if (c.unicode() < 0x20)
-            c = QChar(char16_t(0x2400 + c.unicode()));
-        else if (c.unicode() == 0x7F)
-            c = QChar(char16_t(0x2421));
+    // Read without detaching: the usual character has no control in it and stays shared.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < 0x20)
+            text[i] = QChar(char16_t(0x2400 + c));
+        else if (c == 0x7F)
+            text[i] = QChar(char16_t(0x2421));
     }
     return text;
 }

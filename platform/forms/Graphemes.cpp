@@ -84,9 +84,7 @@ bool surelyBreaksBetween(char32_t a, char32_t b) {
 
 } // namespace
 
-qsizetype lengthAt(QStringView text, qsizetype i) {
-    if (standsAlone(text, i))
-        return 1;
+qsizetype lengthByTheRules(QStringView text, qsizetype i) {
     const qsizetype n = text.size();
     const qsizetype first = unitsAt(text, i);
     if (i + first >= n || surelyBreaksBetween(codePointAt(text, i), codePointAt(text, i + first)))
@@ -101,9 +99,7 @@ qsizetype lengthAt(QStringView text, qsizetype i) {
     }
 }
 
-bool startsAt(QStringView text, qsizetype i) {
-    if (i <= 0 || i >= text.size() || standsAlone(text, i - 1))
-        return true;
+bool startsByTheRules(QStringView text, qsizetype i) {
     if (codepage::isSurrogatePairAt(text, i - 1))
         return false;
     qsizetype start = previousStart(text, i);

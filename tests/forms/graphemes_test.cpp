@@ -44,7 +44,8 @@ TEST_P(WholeCharacters, AreFoundFromEitherEnd) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, WholeCharacters,
     ::testing::Values(
-        Split{"chinese_and_ascii", {u(u"中"), u(u"文"), u(u"a"), u(u"，"), u(u"ㄓ")}},
+        Split{"chinese_and_ascii",
+              {u(u"中"), u(u"文"), u(u"a"), u(u"，"), u(u"ㄓ"), u(u"ˇ"), u(u"˙")}},
         Split{"combining_marks", {u(u"e\u0301"), u(u"中"), u(u"a\u0308\u0304"), u(u"中\u20DD")}},
         Split{"emoji_sequences",
               {u(u"\U0001F468\u200D\U0001F469\u200D\U0001F467"), u(u"\U0001F44D\U0001F3FD"),
