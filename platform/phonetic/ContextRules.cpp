@@ -44,6 +44,10 @@ constexpr std::u32string_view kResults = U"好住完掉滿光錯清";
 constexpr std::array<std::u32string_view, 14> kDirections = {
     U"起來", U"回去", U"回來", U"進去", U"進來", U"出來", U"出去",
     U"上來", U"上去", U"下來", U"下去", U"過來", U"過去", U"起去"};
+// Measures that count land (這塊地、一片地): 地 after them is the ground.
+constexpr std::u32string_view kLandMeasures = U"塊片個畝甲坪處種";
+// Numbers that begin a counted object (一件、兩本、幾個).
+constexpr std::u32string_view kNumbers = U"一二兩三四五六七八九十幾半";
 // Whom 為 is done for (為他、為大家): then it reads "for", not "be" or "become".
 constexpr std::u32string_view kPersonsAlone = U"我你妳您他她它牠咱";
 
@@ -79,10 +83,12 @@ public:
         : text_(text)
         , phones_(phones)
         , alone_(text.size())
-        , startsWord_(text.size()) {
+        , startsWord_(text.size())
+        , endsWord_(text.size()) {
         for (const Word& piece : pieces) {
             alone_[piece.begin] = piece.length == 1;
             startsWord_[piece.begin] = piece.length > 1;
+            endsWord_[piece.begin + piece.length - 1] = piece.length > 1;
         }
     }
 
@@ -97,6 +103,9 @@ public:
                 break;
             case U'為':
                 forWhom(i);
+                break;
+            case U'著':
+                aspectBeforeANumber(i);
                 break;
             case U'都':
                 if (alone_[i] || startsWord_[i]) {
@@ -138,12 +147,22 @@ private:
     bool isComplement(std::size_t i) const { return standsBetween(i) && !isModal(i); }
 
     // 地 after a doubled word makes it an adverb (慢慢地、高高興興地), even where the split joined
-    // 地 to what follows (靜靜地面對).
+    // 地 to what follows (靜靜地面對). Standing alone after a word and before more, it is the
+    // adverb's particle too (高興地搖著): the ground is a word of its own (土地、地上、各地), or
+    // follows a measure (這塊地、一片地).
     void adverbial(std::size_t i) {
         if ((!alone_[i] && !startsWord_[i]) || i < 2 || !isHan(at(i - 1)))
             return;
-        if (at(i - 1) == at(i - 2))
+        if (at(i - 1) == at(i - 2) ||
+            (alone_[i] && endsWord_[i - 1] && isHan(at(i + 1)) && !among(kLandMeasures, at(i - 1))))
             phones_[i] = phone(u"ㄉㄜ˙");
+    }
+
+    // A word ending in 著 read ㄓㄨㄛˊ (穿著、衣著) before a number is a verb with its aspect
+    // (穿著一件、帶著兩本): a noun does not take a number after it.
+    void aspectBeforeANumber(std::size_t i) {
+        if (endsWord_[i] && phones_[i] == phone(u"ㄓㄨㄛˊ") && among(kNumbers, at(i + 1)))
+            phones_[i] = phone(u"ㄓㄜ˙");
     }
 
     // 長 after a degree adverb is "long" (很長、多長), alone or where the list files the pair as
@@ -213,7 +232,7 @@ private:
 
     std::span<const char32_t> text_;
     std::span<Phone> phones_;
-    std::vector<bool> alone_, startsWord_;
+    std::vector<bool> alone_, startsWord_, endsWord_;
 };
 
 } // namespace

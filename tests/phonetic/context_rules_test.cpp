@@ -59,6 +59,10 @@ TEST(ContextRules, SettleWhatTheWordsCannot) {
         {"AdverbAfterADoubledWord", u"高 高 興 興 地", "-/-/-/-/ㄉㄜ˙"},
         {"AdverbJoinedToTheNextWord", u"靜 靜 地面 對", "-/-/ㄉㄜ˙/ㄅ/-"},
         {"GroundOtherwise", u"天 地 之 間", "-/-/-/-"},
+        {"AdverbAfterAWord", u"高興 地 搖", "ㄅ/ㄅ/ㄉㄜ˙/-"},
+        {"GroundAfterAMeasure", u"這塊 地 要", "ㄅ/ㄅ/-/-"},
+        {"NothingAfterIt", u"高興 地", "ㄅ/ㄅ/-"},
+        {"GroundAfterACharacterAlone", u"在 地 上", "-/-/-"},
         {"NoDoublingAtTheStart", u"地 地", "-/-"},
         // 都 after people is "all", even where the list joins it to the next word.
         {"AllAfterPeople", u"他們 都會 說", "ㄅ/ㄅ/ㄉㄡ/ㄅ/-"},
@@ -101,11 +105,12 @@ TEST(ContextRules, SettleWhatTheWordsCannot) {
         EXPECT_EQ(readingsAfterRules(QString::fromUtf16(row.line)), row.readings) << row.name;
 }
 
-// Whatever reading the list gave 一 and 不 in a word, the line shows their own tones.
-TEST(ContextRules, OneAndNotKeepTheirOwnTones) {
+// Readings a rule sees in a word's own reading: 一 and 不 keep their own tones whatever the word
+// gave them, and a 著 read as in 穿著 becomes the aspect before a number.
+TEST(ContextRules, RewriteWhatTheWordsRead) {
     const struct {
         const char* name;
-        const char16_t* characters;
+        const char16_t* words;    // separated by spaces
         const char16_t* readings; // of each character, space-separated; "-" for none
         const char* expected;
     } rows[] = {
@@ -115,16 +120,26 @@ TEST(ContextRules, OneAndNotKeepTheirOwnTones) {
         {"AlreadyItsOwn", u"第一", u"ㄉㄧˋ ㄧ", "ㄉㄧˋ/ㄧ"},
         {"NeutralOneStays", u"看一看", u"ㄎㄢˋ ㄧ˙ ㄎㄢˋ", "ㄎㄢˋ/ㄧ˙/ㄎㄢˋ"},
         {"NeutralNotStays", u"對不起", u"ㄉㄨㄟˋ ㄅㄨ˙ ㄑㄧˇ", "ㄉㄨㄟˋ/ㄅㄨ˙/ㄑㄧˇ"},
-        {"StandingAloneUntouched", u"不一", u"- -", "-/-"},
+        {"StandingAloneUntouched", u"不 一", u"- -", "-/-"},
         {"OtherCharactersUntouched", u"衣服", u"ㄧˊ ㄈㄨˊ", "ㄧˊ/ㄈㄨˊ"},
+        {"WearingBeforeANumber", u"穿著 一 件", u"ㄔㄨㄢ ㄓㄨㄛˊ - -", "ㄔㄨㄢ/ㄓㄜ˙/-/-"},
+        {"ClothingBeforeAnAdverb", u"穿著 很 好", u"ㄔㄨㄢ ㄓㄨㄛˊ - -", "ㄔㄨㄢ/ㄓㄨㄛˊ/-/-"},
+        {"FamousBeforeANumberStays", u"著名 一", u"ㄓㄨˋ ㄇㄧㄥˊ -", "ㄓㄨˋ/ㄇㄧㄥˊ/-"},
+        {"NumberAtTheEnd", u"衣著", u"ㄧ ㄓㄨㄛˊ", "ㄧ/ㄓㄨㄛˊ"},
     };
     for (const auto& row : rows) {
-        const std::u32string text = QString::fromUtf16(row.characters).toStdU32String();
+        std::u32string text;
+        std::vector<phonetic::Word> pieces;
+        for (const QString& word : QString::fromUtf16(row.words).split(u' ')) {
+            const std::u32string characters = word.toStdU32String();
+            pieces.push_back({text.size(), characters.size(),
+                              characters.size() == 1 ? phonetic::Lexicon::kNone : 1u});
+            text += characters;
+        }
         std::vector<Phone> phones;
         for (const QString& r : QString::fromUtf16(row.readings).split(u' '))
             phones.push_back(r == u"-" ? 0 : *phonetic::zhuyin::fromText(r));
-        const std::vector<phonetic::Word> pieces = {
-            {0, text.size(), text.size() == 1 ? phonetic::Lexicon::kNone : 1u}};
+        ASSERT_EQ(phones.size(), text.size()) << row.name;
         phonetic::applyContextRules(text, pieces, phones);
         QStringList out;
         for (const Phone p : phones)
