@@ -28,6 +28,11 @@ bool isHan(char32_t c) {
 constexpr std::u32string_view kPersons = U"我你妳您他她它牠們咱家己";
 // Adverbs after which 得 is the modal "must": 還得、就得、總得、也得、都得、非得、必得.
 constexpr std::u32string_view kModalAdverbs = U"還就總也都非必";
+// Adverbs of two characters after which 得 is "must" too (也許得、至少得、一定得).
+constexpr std::array<std::u32string_view, 10> kModalAdverbWords = {
+    U"也許", U"或許", U"或者", U"至少", U"一定", U"恐怕", U"可能", U"最好", U"只好", U"必須"};
+// Before 得 "obtain": 而得、所得、可得、只得 (had to), where it is neither "must" nor a complement.
+constexpr std::u32string_view kBeforeObtain = U"而所可只祇";
 // What follows 得 when it means "obtain": aspect, result and numbers (得了、得第一、得一百分).
 constexpr std::u32string_view kAfterObtain =
     U"了到過著住出知獎第分票名罪以意一二三四五六七八九十百千萬兩";
@@ -142,9 +147,17 @@ private:
                !among(kAfterObtain, at(i + 1));
     }
     bool isModal(std::size_t i) const {
-        return standsBetween(i) && (among(kPersons, at(i - 1)) || among(kModalAdverbs, at(i - 1)));
+        if (!standsBetween(i))
+            return false;
+        const std::u32string_view before =
+            i >= 2 ? std::u32string_view(&text_[i - 2], 2) : std::u32string_view();
+        return among(kPersons, at(i - 1)) || among(kModalAdverbs, at(i - 1)) ||
+               std::find(kModalAdverbWords.begin(), kModalAdverbWords.end(), before) !=
+                   kModalAdverbWords.end();
     }
-    bool isComplement(std::size_t i) const { return standsBetween(i) && !isModal(i); }
+    bool isComplement(std::size_t i) const {
+        return standsBetween(i) && !isModal(i) && !among(kBeforeObtain, at(i - 1));
+    }
 
     // 地 after a doubled word makes it an adverb (慢慢地、高高興興地), even where the split joined
     // 地 to what follows (靜靜地面對). Standing alone after a word and before more, it is the
