@@ -64,12 +64,9 @@ def pinyin_to_zhuyin(syllable):
     return initial + final + TONE_MARKS[tone]
 
 
-def load_terra_pinyin(path):
-    """Single-character entries of a Rime dictionary: 'char<TAB>pinyin[<TAB>weight%]'.
-
-    An entry without a weight is a character's only reading; it weighs 100.
-    """
-    readings = {}
+def rime_entries(path):
+    """The tab-separated fields of each entry of a Rime dictionary: what follows the '...' that ends
+    its header, comments and empty lines left out; at least two fields (text and pinyin)."""
     in_body = False
     with open(path, encoding="utf-8") as source:
         for line in source:
@@ -80,16 +77,27 @@ def load_terra_pinyin(path):
             if not in_body or not line or line.startswith("#"):
                 continue
             fields = line.split("\t")
-            if len(fields) < 2 or len(fields[0]) != 1:
-                continue
-            reading = pinyin_to_zhuyin(fields[1])
-            if reading is None:
-                continue
-            weight = 100.0
-            if len(fields) > 2 and fields[2].endswith("%"):
-                weight = float(fields[2][:-1])
-            entry = readings.setdefault(fields[0], {})
-            entry[reading] = entry.get(reading, 0.0) + weight
+            if len(fields) >= 2:
+                yield fields
+
+
+def load_terra_pinyin(path):
+    """Single-character entries of a Rime dictionary: 'char<TAB>pinyin[<TAB>weight%]'.
+
+    An entry without a weight is a character's only reading; it weighs 100.
+    """
+    readings = {}
+    for fields in rime_entries(path):
+        if len(fields[0]) != 1:
+            continue
+        reading = pinyin_to_zhuyin(fields[1])
+        if reading is None:
+            continue
+        weight = 100.0
+        if len(fields) > 2 and fields[2].endswith("%"):
+            weight = float(fields[2][:-1])
+        entry = readings.setdefault(fields[0], {})
+        entry[reading] = entry.get(reading, 0.0) + weight
     return readings
 
 

@@ -10,7 +10,7 @@ import struct
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "readingorder"))
-from peer_readings import decode_zhuyin_key, pinyin_to_zhuyin  # noqa: E402
+from peer_readings import decode_zhuyin_key, pinyin_to_zhuyin, rime_entries  # noqa: E402
 
 _INITIALS = "\0ㄅㄆㄇㄈㄉㄊㄋㄌㄍㄎㄏㄐㄑㄒㄓㄔㄕㄖㄗㄘㄙ"
 _MEDIALS = "\0ㄧㄨㄩ"
@@ -88,28 +88,19 @@ def load_libzhuyin(path):
 def load_terra(path):
     """Words of a Rime dictionary: 'word<TAB>pinyin syllables[<TAB>weight]'."""
     words = {}
-    in_body = False
-    with open(path, encoding="utf-8") as source:
-        for line in source:
-            line = line.rstrip("\n")
-            if line == "...":
-                in_body = True
-                continue
-            if not in_body or not line or line.startswith("#"):
-                continue
-            fields = line.split("\t")
-            if len(fields) < 2 or len(fields[0]) < 2:
-                continue
-            syllables = [pinyin_to_zhuyin(s) for s in fields[1].split(" ")]
-            if None in syllables or len(syllables) != len(fields[0]):
-                continue
-            weight = 1.0
-            if len(fields) > 2:
-                try:
-                    weight = float(fields[2].rstrip("%")) or 1.0
-                except ValueError:
-                    pass
-            entry = words.setdefault(fields[0], {})
-            reading = " ".join(syllables)
-            entry[reading] = entry.get(reading, 0) + weight
+    for fields in rime_entries(path):
+        if len(fields[0]) < 2:
+            continue
+        syllables = [pinyin_to_zhuyin(s) for s in fields[1].split(" ")]
+        if None in syllables or len(syllables) != len(fields[0]):
+            continue
+        weight = 1.0
+        if len(fields) > 2:
+            try:
+                weight = float(fields[2].rstrip("%")) or 1.0
+            except ValueError:
+                pass
+        entry = words.setdefault(fields[0], {})
+        reading = " ".join(syllables)
+        entry[reading] = entry.get(reading, 0) + weight
     return words
