@@ -1,4 +1,4 @@
-"""Words of two characters or more with their readings, from libchewing's phrase list and from
+"""Words (of two characters or more unless asked) with their readings, from libchewing's phrase list and from
 Debian's other Taiwan phonetic dictionaries.
 
 Each loader returns {word: {reading: weight}}, a reading being the word's syllables separated by
@@ -26,10 +26,10 @@ def _phone_text(phone):
     return text + _TONES[tone] if text else None
 
 
-def load_chewing(folder):
+def load_chewing(folder, shortest=2):
     """libchewing's phrase list: index_tree.dat, a tree of 8-byte nodes (phone u16, then two
     u24), and dictionary.dat, the phrases' text. A leaf (phone 0) holds its phrase's offset and
-    frequency; any other node the range of its children."""
+    frequency; any other node the range of its children. shortest=1 keeps single characters."""
     tree = open(os.path.join(folder, "index_tree.dat"), "rb").read()
     text = open(os.path.join(folder, "dictionary.dat"), "rb").read()
 
@@ -45,7 +45,7 @@ def load_chewing(folder):
         for i in range(begin, end):
             phone, a, b = node(i)
             if phone == 0:
-                if len(path) < 2:
+                if len(path) < shortest:
                     continue
                 word = text[a:text.index(b"\0", a)].decode("utf-8")
                 reading = " ".join(path)
