@@ -18,8 +18,15 @@ With --group, one block for each polyphone and the reading it takes today (all w
 載 ㄗㄞˋ together, on one line, "≠" after those terra_pinyin reads otherwise), the block of the
 most used word first.
 
+With --multi, every word libchewing reads more than one way that nobody has judged yet, most used
+first, whatever terra_pinyin says: readings that differ only in the tone of 一 or 不 count as one,
+since quilldex2-readings writes both in their own tones anyway. Prints: the highest frequency, the
+word, the reading --context gives it today, every reading with its frequency, terra_pinyin's
+reading ("-" where it lacks the word); tab-separated.
+
     tools/wordreadings/propose.py [--chewing DIR] [--terra FILE] [--limit N]
     tools/wordreadings/propose.py --single [--group] [--min-frequency N] [--program BUILD/...]
+    tools/wordreadings/propose.py --multi [--limit N] [--program BUILD/...]
 """
 
 import argparse
@@ -91,6 +98,31 @@ def read_in_context(program, words):
     return readings
 
 
+def as_written(word, reading):
+    """The reading as quilldex2-readings writes it: 一 and 不 in their own tones, unless neutral."""
+    syllables = reading.split(" ")
+    for k, c in enumerate(word):
+        if c in "一不" and not syllables[k].endswith("˙"):
+            syllables[k] = "ㄧ" if c == "一" else "ㄅㄨˋ"
+    return " ".join(syllables)
+
+
+def multi_rows(args):
+    skip = words_of(ACCEPTED) | words_of(JUDGED)
+    rows = sorted(((max(readings.values()), word, readings)
+                   for word, readings in load_chewing(args.chewing).items()
+                   if word not in skip and len({as_written(word, r) for r in readings}) > 1),
+                  key=lambda row: (-row[0], row[1]))
+    if args.limit:
+        rows = rows[:args.limit]
+    terra = load_terra(args.terra)
+    today = read_in_context(args.program, [word for _, word, _ in rows])
+    for (frequency, word, readings), reading in zip(rows, today):
+        listed = " / ".join("%s %d" % kv for kv in sorted(readings.items(), key=lambda kv: -kv[1]))
+        theirs = max(terra[word].items(), key=lambda kv: kv[1])[0] if word in terra else "-"
+        yield frequency, word, reading or "?", listed, theirs
+
+
 def single_readings(chewing, characters, terra, skip, min_frequency):
     """(frequency, word, libchewing's reading) of the unjudged words read one way that hold a
     polyphone, most used first."""
@@ -127,10 +159,15 @@ def main():
     parser.add_argument("--terra", default="/usr/share/rime-data/terra_pinyin.dict.yaml")
     parser.add_argument("--limit", type=int, default=0)
     parser.add_argument("--single", action="store_true")
+    parser.add_argument("--multi", action="store_true")
     parser.add_argument("--group", action="store_true")
     parser.add_argument("--min-frequency", type=int, default=0)
     parser.add_argument("--program", default=PROGRAM)
     args = parser.parse_args()
+    if args.multi:
+        for row in multi_rows(args):
+            print("\t".join(str(field) for field in row))
+        return
     if args.single:
         rows = list(single_rows(args))
         if not args.group:
