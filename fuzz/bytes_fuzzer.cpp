@@ -103,7 +103,9 @@ void phraseListInMemory(const PhraseList& list) {
         else
             ++pos;
     }
-    phonetic::Segmenter segmenter(words);
+    // The same bytes as a table of costs for characters standing alone: any costs split soundly.
+    const auto alone = phonetic::StandingAlone::parse(list.text);
+    phonetic::Segmenter segmenter(words, alone);
     std::vector<phonetic::Word> pieces;
     segmenter.split(text, pieces);
     std::size_t covered = 0;

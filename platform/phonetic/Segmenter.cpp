@@ -22,8 +22,9 @@ void Segmenter::split(std::span<const char32_t> text, std::vector<Word>& out) {
     best_[0].score = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const double here = best_[i].score;
-        if (here - kPieceCost > best_[i + 1].score)
-            best_[i + 1] = {here - kPieceCost, static_cast<std::uint32_t>(i), Lexicon::kNone};
+        const double alone = here - kPieceCost - alone_.cost(text[i]);
+        if (alone > best_[i + 1].score)
+            best_[i + 1] = {alone, static_cast<std::uint32_t>(i), Lexicon::kNone};
         Lexicon::Node node = lexicon_.next(Lexicon::kRoot, text[i]);
         for (std::size_t end = i + 1; node != Lexicon::kNone && end < n && end - i < kLongestWord;
              ++end) {

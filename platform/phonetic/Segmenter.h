@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/phonetic/Lexicon.h"
+#include "platform/phonetic/StandingAlone.h"
 
 #include <cstddef>
 #include <span>
@@ -16,13 +17,15 @@ struct Word {
 };
 
 // Splits text into the lexicon's words along the best-scoring path: each word scores the log of
-// its frequency less a fixed cost, each character left on its own the cost alone. So a word
-// always beats its characters taken singly, and between overlapping words the more used wins;
-// longer words win where their frequency holds up against the words they would replace.
+// its frequency less a fixed cost, each character left on its own the cost and what `alone` adds
+// for it. So a word always beats its characters taken singly, between overlapping words the more
+// used wins, unless it leaves on its own a character that seldom stands alone (很好/客 loses to
+// 很/好客); longer words win where their frequency holds up against the words they would replace.
 class Segmenter {
 public:
-    explicit Segmenter(const Lexicon& lexicon)
-        : lexicon_(lexicon) {}
+    Segmenter(const Lexicon& lexicon, const StandingAlone& alone)
+        : lexicon_(lexicon)
+        , alone_(alone) {}
 
     // Replaces `out` with the pieces of `text`, in order, covering it whole. Buffers are kept for
     // the next call; they grow with the longest text.
@@ -36,6 +39,7 @@ private:
     };
 
     const Lexicon& lexicon_;
+    const StandingAlone& alone_;
     std::vector<Step> best_;
 };
 

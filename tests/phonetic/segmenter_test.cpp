@@ -43,11 +43,12 @@ private:
     std::map<std::u32string, std::uint32_t> frequencies_;
 };
 
-// The pieces, separated by "/", words in capitals (the table's), characters on their own as is.
-std::string split(const std::map<std::u32string, std::uint32_t>& words,
-                  const std::u32string& text) {
+// The pieces, separated by "/". `alone` is a table of what characters cost standing alone.
+std::string split(const std::map<std::u32string, std::uint32_t>& words, const std::u32string& text,
+                  const char* alone = "") {
     const TableLexicon lexicon(words);
-    phonetic::Segmenter segmenter(lexicon);
+    const auto costs = phonetic::StandingAlone::parse(alone);
+    phonetic::Segmenter segmenter(lexicon, costs);
     std::vector<phonetic::Word> pieces{{0, 0, 0}}; // left over from before: replaced
     segmenter.split(text, pieces);
     std::string out;
@@ -96,10 +97,29 @@ TEST(Segmenter, SplitsAlongTheBestScoringPath) {
     }
 }
 
+// As 很好學: 很好 is used more than 好學, but 學 seldom stands alone and 很 nearly always does.
+TEST(Segmenter, ACharacterThatSeldomStandsAloneCostsMoreLeftAlone) {
+    const std::map<std::u32string, std::uint32_t> words = {{U"ab", 2511}, {U"bc", 190}};
+    const struct {
+        const char* name;
+        const char* alone;
+        std::string pieces;
+    } rows[] = {
+        {"EveryCharacterAlike", "", "ab/c"},
+        {"TheOneLeftAloneSeldomStandsAlone", "# costs\n\nc\t33\n", "a/bc"},
+        {"TheOtherSeldomStandsAloneEither", "c\t33\na\t8\n", "ab/c"},
+        {"LinesThatSayNothing", "c 33\nc\t-33\nc\tx\nca\t33\nc\t33\t1\nc\t300\n", "ab/c"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(split(words, U"abc", row.alone), row.pieces);
+    }
+}
+
 TEST(Segmenter, LongTextWithoutWordsSplitsIntoCharacters) {
     const std::u32string text(1'000'000, U'x');
     const TableLexicon lexicon({{U"ab", 1}});
-    phonetic::Segmenter segmenter(lexicon);
+    phonetic::Segmenter segmenter(lexicon, phonetic::StandingAlone::builtIn());
     std::vector<phonetic::Word> pieces;
     segmenter.split(text, pieces);
     ASSERT_EQ(pieces.size(), text.size());

@@ -15,7 +15,7 @@ public:
     ContextReadings(const phonetic::PhraseReadings& words, imm::InputMethodManager& imm,
                     lookup::MessagePump& pump)
         : words_(words)
-        , segmenter_(words)
+        , segmenter_(words, phonetic::StandingAlone::builtIn())
         , characters_(imm, pump, false) {}
 
     void annotate(std::string_view line, AnnotatedLine& out) override;
