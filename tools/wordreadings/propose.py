@@ -14,6 +14,7 @@ polyphone: a character libchewing reads in ways that differ in more than a neutr
 alone by quilldex2-readings --context, as the program reads it today. Prints: frequency, word,
 the reading today, the polyphones' other readings (載:ㄗㄞˇ,ㄗㄞ), terra_pinyin's readings of the
 word when it has it ("=" before them when one is today's, "≠" when none is); tab-separated.
+Words judged right are recorded nowhere: --below N leaves out those used N times or more.
 With --group, one block for each polyphone and the reading it takes today (all words that read
 載 ㄗㄞˋ together, on one line, "≠" after those terra_pinyin reads otherwise), the block of the
 most used word first.
@@ -25,7 +26,8 @@ word, the reading --context gives it today, every reading with its frequency, te
 reading ("-" where it lacks the word); tab-separated.
 
     tools/wordreadings/propose.py [--chewing DIR] [--terra FILE] [--limit N]
-    tools/wordreadings/propose.py --single [--group] [--min-frequency N] [--program BUILD/...]
+    tools/wordreadings/propose.py --single [--group] [--min-frequency N] [--below N]
+                                  [--program BUILD/...]
     tools/wordreadings/propose.py --multi [--limit N] [--program BUILD/...]
 """
 
@@ -123,20 +125,21 @@ def multi_rows(args):
         yield frequency, word, reading or "?", listed, theirs
 
 
-def single_readings(chewing, characters, terra, skip, min_frequency):
+def single_readings(chewing, characters, skip, least, below):
     """(frequency, word, libchewing's reading) of the unjudged words read one way that hold a
-    polyphone, most used first."""
+    polyphone, used at least `least` times and fewer than `below` (0: any), most used first."""
     rows = [(max(readings.values()), word, next(iter(readings)))
             for word, readings in chewing.items()
             if len(readings) == 1 and word not in skip and any(c in characters for c in word)]
-    return sorted((r for r in rows if r[0] >= min_frequency), key=lambda r: (-r[0], r[1]))
+    return sorted((r for r in rows if r[0] >= least and (not below or r[0] < below)),
+                  key=lambda r: (-r[0], r[1]))
 
 
 def single_rows(args):
     characters = polyphones(load_chewing(args.chewing, shortest=1))
     chewing, terra = load_chewing(args.chewing), load_terra(args.terra)
-    rows = single_readings(chewing, characters, terra, words_of(ACCEPTED) | words_of(JUDGED),
-                           args.min_frequency)
+    rows = single_readings(chewing, characters, words_of(ACCEPTED) | words_of(JUDGED),
+                           args.min_frequency, args.below)
     if args.limit:
         rows = rows[:args.limit]
     today = read_in_context(args.program, [word for _, word, _ in rows])
@@ -162,6 +165,7 @@ def main():
     parser.add_argument("--multi", action="store_true")
     parser.add_argument("--group", action="store_true")
     parser.add_argument("--min-frequency", type=int, default=0)
+    parser.add_argument("--below", type=int, default=0)
     parser.add_argument("--program", default=PROGRAM)
     args = parser.parse_args()
     if args.multi:
