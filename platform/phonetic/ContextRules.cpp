@@ -55,6 +55,14 @@ constexpr std::u32string_view kLandMeasures = U"塊片個畝甲坪處種";
 constexpr std::u32string_view kNumbers = U"一二兩三四五六七八九十幾半";
 // Whom 為 is done for (為他、為大家): then it reads "for", not "be" or "become".
 constexpr std::u32string_view kPersonsAlone = U"我你妳您他她它牠咱";
+// Words for people that a verb or 為 can be done to or for (哄弟弟、教學生、為女兒寫).
+constexpr std::array<std::u32string_view, 24> kPersonWords = {
+    U"爸爸", U"媽媽", U"哥哥", U"姊姊", U"姐姐", U"弟弟", U"妹妹", U"爺爺",
+    U"奶奶", U"孩子", U"女兒", U"兒子", U"父母", U"朋友", U"同學", U"老師",
+    U"學生", U"別人", U"家人", U"子女", U"小孩", U"客人", U"病人", U"對方"};
+// Before 行 a number or one of these makes it the measure of lines (一行字、第 3 行、每行) or
+// of a trade (這一行).
+constexpr std::u32string_view kBeforeLines = U"一二兩三四五六七八九十百千幾每這那哪";
 
 // Characters whose verb reading differs from the one they take in most words, reviewed against
 // the Ministry of Education's dictionary: the reading they take as a verb standing alone.
@@ -71,7 +79,7 @@ constexpr std::array kVerbReadings = {
     VerbReading{U'載', u"ㄗㄞˋ"},   VerbReading{U'鑽', u"ㄗㄨㄢ"},  VerbReading{U'磨', u"ㄇㄛˊ"},
     VerbReading{U'扇', u"ㄕㄢ"},    VerbReading{U'喝', u"ㄏㄜ"},    VerbReading{U'分', u"ㄈㄣ"},
     VerbReading{U'撒', u"ㄙㄚˇ"},   VerbReading{U'繫', u"ㄐㄧˋ"},   VerbReading{U'釘', u"ㄉㄧㄥˋ"},
-    VerbReading{U'卡', u"ㄑㄧㄚˇ"}, VerbReading{U'哄', u"ㄏㄨㄥˇ"},
+    VerbReading{U'卡', u"ㄑㄧㄚˇ"}, VerbReading{U'哄', u"ㄏㄨㄥˇ"}, VerbReading{U'待', u"ㄉㄞ"},
 };
 
 Phone verbReading(char32_t c) {
@@ -89,8 +97,10 @@ public:
         , phones_(phones)
         , alone_(text.size())
         , startsWord_(text.size())
-        , endsWord_(text.size()) {
+        , endsWord_(text.size())
+        , lengthFrom_(text.size()) {
         for (const Word& piece : pieces) {
+            lengthFrom_[piece.begin] = piece.length;
             alone_[piece.begin] = piece.length == 1;
             startsWord_[piece.begin] = piece.length > 1;
             endsWord_[piece.begin + piece.length - 1] = piece.length > 1;
@@ -112,6 +122,9 @@ public:
             case U'著':
                 aspectBeforeANumber(i);
                 break;
+            case U'行':
+                measureOfLines(i);
+                break;
             case U'都':
                 if (alone_[i] || startsWord_[i]) {
                     if (among(kPersons, at(i - 1)))
@@ -131,6 +144,35 @@ public:
 private:
     char32_t at(std::size_t i) const { return i < text_.size() ? text_[i] : 0; }
 
+    // Whether the piece that begins at i is one of the words for people.
+    bool personWordAt(std::size_t i) const {
+        return i < text_.size() && lengthFrom_[i] == 2 &&
+               std::find(kPersonWords.begin(), kPersonWords.end(),
+                         std::u32string_view(&text_[i], 2)) != kPersonWords.end();
+    }
+
+    // Whether a number written in digits ends just before i, a space between or not (第 3 行,
+    // 第 %d 行 in a message's template).
+    bool digitsBefore(std::size_t i) const {
+        std::size_t j = i;
+        if (j > 0 && at(j - 1) == U' ')
+            --j;
+        if (j == 0)
+            return false;
+        const char32_t last = at(j - 1);
+        if (last >= U'0' && last <= U'9')
+            return true;
+        if (last != U'd' && last != U'u' && last != U'i')
+            return false;
+        for (std::size_t k = j - 1; k-- > 0 && j - k <= 4;) {
+            if (at(k) == U'%')
+                return true;
+            if (!among(U"lhzjt", at(k)))
+                return false;
+        }
+        return false;
+    }
+
     // 得 standing alone: the modal "must" after whoever must (我得走、你得多穿) or a modal adverb
     // (還得), unless what follows says it is "obtain"; otherwise, between two characters, a verb's
     // complement marker (跑得很快、長得高), since "obtain" alone before anything else is rare.
@@ -141,10 +183,12 @@ private:
             phones_[i] = phone(u"ㄉㄜ˙");
     }
 
-    // Both see 得 with a character on each side, standing alone, not before "obtain".
+    // Both see 得 with a character on each side, standing alone, not before "obtain"; but before
+    // an idiom, a word of four characters, it is how something is done even where the idiom
+    // begins with a number (長得一模一樣、忙得一塌糊塗).
     bool standsBetween(std::size_t i) const {
         return alone_[i] && i > 0 && isHan(at(i - 1)) && isHan(at(i + 1)) &&
-               !among(kAfterObtain, at(i + 1));
+               (!among(kAfterObtain, at(i + 1)) || lengthFrom_[i + 1] >= 4);
     }
     bool isModal(std::size_t i) const {
         if (!standsBetween(i))
@@ -190,14 +234,25 @@ private:
         return true;
     }
 
-    // 為 standing alone before a person is "for" (為你、為大家、為別人著想).
+    // 為 standing alone before a person is "for" (為你、為大家、為女兒寫).
     void forWhom(std::size_t i) {
         if (!alone_[i])
             return;
         const std::u32string_view next =
             text_.size() >= i + 3 ? std::u32string_view(&text_[i + 1], 2) : std::u32string_view();
-        if (among(kPersonsAlone, at(i + 1)) || next == U"大家" || next == U"別人")
+        if (among(kPersonsAlone, at(i + 1)) || next == U"大家" || personWordAt(i + 1))
             phones_[i] = phone(u"ㄨㄟˋ");
+    }
+
+    // 行 alone, or ending a word of two, after a number or 每 這 那 is the measure of lines, or
+    // in 這一行 a trade (一行字、第 3 行、每行、這一行): ㄏㄤˊ. Not before 人 or a number, where
+    // 一行 is a party going somewhere (一行人、一行五人).
+    void measureOfLines(std::size_t i) {
+        const bool endsPair = i >= 1 && endsWord_[i] && startsWord_[i - 1];
+        if ((!alone_[i] && !endsPair) || at(i + 1) == U'人' || among(kNumbers, at(i + 1)))
+            return;
+        if ((i >= 1 && among(kBeforeLines, at(i - 1))) || digitsBefore(i))
+            phones_[i] = phone(u"ㄏㄤˊ");
     }
 
     // Taiwan's schoolbooks and the Ministry's dictionary write 一 and 不 with their own tones
@@ -218,8 +273,8 @@ private:
 
     // A character standing alone that is plainly a verb takes its verb reading: before an aspect
     // marker (種了、中了) or a complement's 得 (長得), before a result or a direction (繫好、
-    // 釘回去), doubled round 一 or 了 (數一數、量了量), before 一下 (量一下), or before a person
-    // (教我).
+    // 釘回去), doubled round 一 or 了 (數一數、量了量), before 一下 or 一會 (量一下、待一會兒), or
+    // before a person (教我、哄弟弟), but for 待, which before a person is to treat them.
     void verb(std::size_t i) {
         if (!alone_[i])
             return;
@@ -231,21 +286,25 @@ private:
         const bool doubledSecond =
             i >= 2 && (at(i - 1) == U'一' || at(i - 1) == U'了') && at(i - 2) == text_[i];
         const bool complement = after == U'得' && isComplement(i + 1);
-        const bool briefly = after == U'一' && at(i + 2) == U'下';
+        const bool briefly = after == U'一' && (at(i + 2) == U'下' || at(i + 2) == U'會');
+        const bool beforeAPerson =
+            text_[i] != U'待' &&
+            ((among(kPersons, after) && after != U'家' && after != U'們' && after != U'己') ||
+             personWordAt(i + 1));
         const bool result = among(kResults, after) && i + 1 < text_.size() && alone_[i + 1];
         const std::u32string_view next2 =
             i + 3 <= text_.size() ? std::u32string_view(&text_[i + 1], 2) : std::u32string_view();
         const bool direction =
             std::find(kDirections.begin(), kDirections.end(), next2) != kDirections.end();
         if (among(kAspects, after) || complement || briefly || result || direction || doubled ||
-            doubledSecond ||
-            (among(kPersons, after) && after != U'家' && after != U'們' && after != U'己'))
+            doubledSecond || beforeAPerson)
             phones_[i] = reading;
     }
 
     std::span<const char32_t> text_;
     std::span<Phone> phones_;
     std::vector<bool> alone_, startsWord_, endsWord_;
+    std::vector<std::size_t> lengthFrom_; // of the piece that begins there, else 0
 };
 
 } // namespace

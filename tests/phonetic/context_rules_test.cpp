@@ -56,6 +56,9 @@ TEST(ContextRules, SettleWhatTheWordsCannot) {
         {"HadToAfterOnly", u"只 得 走", "-/-/-"},
         {"ComplementMakesTheVerb", u"長 得 高", "ㄓㄤˇ/ㄉㄜ˙/-"},
         {"ObtainMakesNoVerb", u"數 得 第 一", "-/-/-/-"},
+        {"ComplementBeforeAnIdiomThatBeginsWithANumber", u"長 得 一模一樣",
+         "ㄓㄤˇ/ㄉㄜ˙/ㄅ/ㄅ/ㄅ/ㄅ"},
+        {"ObtainBeforeANumberWord", u"得 一百 分", "-/ㄅ/ㄅ/-"},
         {"NothingAtTheStartOfTheLine", u"得 很", "-/-"},
         {"AWordsOwn", u"記得 很", "ㄅ/ㄅ/-"},
         // 地 after a doubled word is the adverb's particle, even joined to the next word.
@@ -85,6 +88,10 @@ TEST(ContextRules, SettleWhatTheWordsCannot) {
         {"DoubledRoundOne", u"數 一 數", "ㄕㄨˇ/-/ㄕㄨˇ"},
         {"DoubledRoundAspect", u"量 了 量", "ㄌㄧㄤˊ/-/ㄌㄧㄤˊ"},
         {"BeforeAPerson", u"教 我 們", "ㄐㄧㄠ/-/-"},
+        {"BeforeAWordForAPerson", u"哄 弟弟 睡", "ㄏㄨㄥˇ/ㄅ/ㄅ/-"},
+        {"NotBeforeAWordThatBeginsLikeOne", u"哄 弟 弟", "-/-/-"},
+        {"TreatIsNoStay", u"待 他", "-/-"},
+        {"StayBriefly", u"待 一會兒", "ㄉㄞ/ㄅ/ㄅ/ㄅ"},
         {"ReturnToAPerson", u"還 他 錢", "ㄏㄨㄢˊ/-/-"},
         {"NotBeforeAnObject", u"種 花", "-/-"},
         {"BeforeAResult", u"把 鞋帶 繫 好", "-/ㄅ/ㄅ/ㄐㄧˋ/-"},
@@ -99,10 +106,20 @@ TEST(ContextRules, SettleWhatTheWordsCannot) {
         // 為 before a person is "for".
         {"ForAPerson", u"為 你 好", "ㄨㄟˋ/-/-"},
         {"ForEveryone", u"為 大家", "ㄨㄟˋ/ㄅ/ㄅ"},
-        {"ForOthers", u"為 別人 著想", "ㄨㄟˋ/ㄅ/ㄅ/ㄅ/ㄅ"},
+        {"ForAWordForAPerson", u"為 女兒 寫", "ㄨㄟˋ/ㄅ/ㄅ/-"},
         {"BeOtherwise", u"以 農 為 主", "-/-/-/-"},
         {"AWordsOwnFor", u"認為 他", "ㄅ/ㄅ/-"},
         {"ForAtTheEnd", u"為", "-"},
+        // 行 after a number or 每 這 那 is the measure of lines, unless it is a party of people.
+        {"LinesAfterANumber", u"兩 行 字", "-/ㄏㄤˊ/-"},
+        {"LinesEndingAWordOfTwo", u"這 一行 字", "-/ㄅ/ㄏㄤˊ/-"},
+        {"LinesAfterDigits", u"第 7 行", "-/-/ㄏㄤˊ"},
+        {"LinesAfterAPrintedNumber", u"第 %lu 行", "-/ㄅ/ㄅ/ㄅ/ㄏㄤˊ"},
+        {"NotAfterLettersThatEndLikeOne", u"第 lu 行", "-/ㄅ/ㄅ/-"},
+        {"APartyBeforeANumber", u"一行 五 人", "ㄅ/ㄅ/-/-"},
+        {"APartyBeforePeople", u"一 行 人", "-/-/-"},
+        {"WalkOtherwise", u"步 行", "-/-"},
+        {"NotAtTheStart", u"行 字", "-/-"},
         {"Empty", u"", ""},
     };
     for (const auto& row : rows)
