@@ -60,6 +60,10 @@ constexpr std::array<std::u32string_view, 24> kPersonWords = {
     U"爸爸", U"媽媽", U"哥哥", U"姊姊", U"姐姐", U"弟弟", U"妹妹", U"爺爺",
     U"奶奶", U"孩子", U"女兒", U"兒子", U"父母", U"朋友", U"同學", U"老師",
     U"學生", U"別人", U"家人", U"子女", U"小孩", U"客人", U"病人", U"對方"};
+// Before 種 these make it the measure "kind" (三種、各種、多少種), and 是 and 有 too, where
+// they stand for 是一 and 有一 (是種享受).
+constexpr std::u32string_view kBeforeKinds =
+    U"一二兩三四五六七八九十百千萬幾數多少各某每哪這那此該同是有";
 // Before 行 a number or one of these makes it the measure of lines (一行字、第 3 行、每行) or
 // of a trade (這一行).
 constexpr std::u32string_view kBeforeLines = U"一二兩三四五六七八九十百千幾每這那哪";
@@ -274,7 +278,9 @@ private:
     // A character standing alone that is plainly a verb takes its verb reading: before an aspect
     // marker (種了、中了) or a complement's 得 (長得), before a result or a direction (繫好、
     // 釘回去), doubled round 一 or 了 (數一數、量了量), before 一下 or 一會 (量一下、待一會兒), or
-    // before a person (教我、哄弟弟), but for 待, which before a person is to treat them.
+    // before a person (教我、哄弟弟), but for 待, which before a person is to treat them; before
+    // 一點 or 一些, some of what it acts on (撒一點胡椒), but for 長 and 還, which are then
+    // "longer" and "still". 種 before anything but what makes it a measure is to plant (種稻子).
     void verb(std::size_t i) {
         if (!alone_[i])
             return;
@@ -294,10 +300,14 @@ private:
         const bool result = among(kResults, after) && i + 1 < text_.size() && alone_[i + 1];
         const std::u32string_view next2 =
             i + 3 <= text_.size() ? std::u32string_view(&text_[i + 1], 2) : std::u32string_view();
+        const bool some =
+            (next2 == U"一點" || next2 == U"一些") && text_[i] != U'長' && text_[i] != U'還';
+        const bool plants = text_[i] == U'種' && isHan(after) &&
+                            !(i >= 1 && among(kBeforeKinds, at(i - 1))) && !digitsBefore(i);
         const bool direction =
             std::find(kDirections.begin(), kDirections.end(), next2) != kDirections.end();
         if (among(kAspects, after) || complement || briefly || result || direction || doubled ||
-            doubledSecond || beforeAPerson)
+            doubledSecond || beforeAPerson || some || plants)
             phones_[i] = reading;
     }
 
