@@ -1,7 +1,6 @@
 #include "platform/phonetic/ReadingOrder.h"
 
-#include <QString>
-#include <QStringList>
+#include "platform/phonetic/DataLines.h"
 
 #include <algorithm>
 
@@ -13,11 +12,7 @@ namespace phonetic {
 
 ReadingOrder ReadingOrder::parse(QByteArrayView utf8) {
     ReadingOrder order;
-    const QString all = QString::fromUtf8(utf8);
-    for (const QString& line : all.split(QLatin1Char('\n'))) {
-        const QString text = line.trimmed();
-        if (text.isEmpty() || text.startsWith(QLatin1Char('#')))
-            continue;
+    for (const QString& text : recordLines(utf8)) {
         const QStringList fields = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         const QList<uint> character = fields.first().toUcs4();
         if (character.size() != 1)
@@ -43,9 +38,7 @@ ReadingOrder ReadingOrder::parse(QByteArrayView utf8) {
 }
 
 const ReadingOrder& ReadingOrder::builtIn() {
-    static const ReadingOrder order =
-        parse(QByteArrayView(reinterpret_cast<const char*>(qxReadingOrderData),
-                             static_cast<qsizetype>(qxReadingOrderSize)));
+    static const ReadingOrder order = parse(builtInBytes(qxReadingOrderData, qxReadingOrderSize));
     return order;
 }
 

@@ -1,7 +1,6 @@
 #include "platform/phonetic/ReviewedWordReadings.h"
 
-#include <QString>
-#include <QStringList>
+#include "platform/phonetic/DataLines.h"
 
 // The bytes of data/word-readings.txt, generated at build time.
 extern const unsigned char qxWordReadingsData[];
@@ -11,10 +10,7 @@ namespace phonetic {
 
 ReviewedWordReadings ReviewedWordReadings::parse(QByteArrayView utf8) {
     ReviewedWordReadings reviewed;
-    const QString all = QString::fromUtf8(utf8);
-    for (const QString& line : all.split(QLatin1Char('\n'))) {
-        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
+    for (const QString& line : recordLines(utf8)) {
         const QStringList fields = line.split(QLatin1Char('\t'));
         if (fields.size() < 2)
             continue;
@@ -35,8 +31,7 @@ ReviewedWordReadings ReviewedWordReadings::parse(QByteArrayView utf8) {
 
 const ReviewedWordReadings& ReviewedWordReadings::builtIn() {
     static const ReviewedWordReadings reviewed =
-        parse(QByteArrayView(reinterpret_cast<const char*>(qxWordReadingsData),
-                             static_cast<qsizetype>(qxWordReadingsSize)));
+        parse(builtInBytes(qxWordReadingsData, qxWordReadingsSize));
     return reviewed;
 }
 

@@ -1,7 +1,6 @@
 #include "platform/phonetic/StandingAlone.h"
 
-#include <QString>
-#include <QStringList>
+#include "platform/phonetic/DataLines.h"
 
 // The bytes of data/standing-alone.txt, generated at build time.
 extern const unsigned char qxStandingAloneData[];
@@ -12,10 +11,7 @@ namespace phonetic {
 StandingAlone StandingAlone::parse(QByteArrayView utf8) {
     StandingAlone alone;
     alone.tenths_.assign(0x10000, 0);
-    const QString all = QString::fromUtf8(utf8);
-    for (const QString& line : all.split(QLatin1Char('\n'))) {
-        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
+    for (const QString& line : recordLines(utf8)) {
         const QStringList fields = line.split(QLatin1Char('\t'));
         bool ok = false;
         const int tenths = fields.size() == 2 ? fields[1].trimmed().toInt(&ok) : 0;
@@ -28,8 +24,7 @@ StandingAlone StandingAlone::parse(QByteArrayView utf8) {
 
 const StandingAlone& StandingAlone::builtIn() {
     static const StandingAlone alone =
-        parse(QByteArrayView(reinterpret_cast<const char*>(qxStandingAloneData),
-                             static_cast<qsizetype>(qxStandingAloneSize)));
+        parse(builtInBytes(qxStandingAloneData, qxStandingAloneSize));
     return alone;
 }
 
