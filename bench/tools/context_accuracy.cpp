@@ -109,7 +109,8 @@ int main(int argc, char** argv) {
     if (names.isEmpty())
         names << QStringLiteral(QX_SENTENCES_DIR "/polyphone_sentences.txt")
               << QStringLiteral(QX_SENTENCES_DIR "/polyphone_sentences_unseen.txt")
-              << QStringLiteral(QX_SENTENCES_DIR "/polyphone_sentences_blind.txt");
+              << QStringLiteral(QX_SENTENCES_DIR "/polyphone_sentences_blind.txt")
+              << QStringLiteral(QX_SENTENCES_DIR "/polyphone_sentences_fourth.txt");
     auto ime = imm::makeSystemInputMethodManager();
     readings::ConsolePump pump;
     const phonetic::PhraseTreeFiles files(phonetic::systemDictionaryFolders().usage);
