@@ -14,7 +14,13 @@ namespace {
 
 constexpr std::size_t kNodeBytes = 8;
 constexpr int kLongestPhrase = 11; // the engine's limit, and so the list's
-constexpr char32_t kCharacterLimit = 1u << 21;
+// A word's node and its next character make one key: the node above the character's 21 bits.
+constexpr int kCharacterBits = 21;
+constexpr char32_t kCharacterLimit = 1u << kCharacterBits;
+
+std::uint64_t keyOf(std::uint32_t node, char32_t c) {
+    return std::uint64_t{node} << kCharacterBits | c;
+}
 
 // The slot to start from in a table of 2^(64 - shift) slots: the product's high bits, which
 // depend on every bit of the key.
@@ -185,7 +191,7 @@ private:
     Node childOf(Node parent, char32_t c) {
         if (out_.keys_.empty() || (out_.length_.size() + 1) * 2 > out_.keys_.size())
             grow();
-        const std::uint64_t key = std::uint64_t{parent} << 21 | c;
+        const std::uint64_t key = keyOf(parent, c);
         for (std::uint64_t slot = slotOf(key, out_.shift_);; slot = (slot + 1) & out_.mask_) {
             if (out_.keys_[slot] == key)
                 return out_.children_[slot];
@@ -273,11 +279,11 @@ PhraseReadings PhraseReadings::build(QByteArrayView tree, QByteArrayView text,
 }
 
 Lexicon::Node PhraseReadings::next(Node node, char32_t c) const {
-    // Key 0 marks a free slot, and a character wider than 21 bits would run into the parent's
-    // bits: neither is in any word.
+    // Key 0 marks a free slot, and a character wider than kCharacterBits would run into the
+    // parent's bits: neither is in any word.
     if (keys_.empty() || node == kNone || c == 0 || c >= kCharacterLimit)
         return kNone;
-    const std::uint64_t key = std::uint64_t{node} << 21 | c;
+    const std::uint64_t key = keyOf(node, c);
     for (std::uint64_t slot = slotOf(key, shift_);; slot = (slot + 1) & mask_) {
         if (keys_[slot] == key)
             return children_[slot];

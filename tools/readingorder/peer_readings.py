@@ -128,29 +128,43 @@ def decode_zhuyin_key(key):
     return text + TONE_MARKS[tone] if text else None
 
 
-def load_libzhuyin_table(path):
-    """The phrase table (tsi.bin) of libzhuyin: a header, a table of 32-bit item offsets, then
-    items, each section ended by '#'. An item is: length (u8), pronunciation count (u8), frequency (u32), the phrase
-    in UCS-4, then per pronunciation one 16-bit key per character and a u32 frequency.
+def libzhuyin_phrases(path):
+    """The items of libzhuyin's phrase table (tsi.bin): a header, a table of 32-bit item offsets,
+    then items, each section ended by '#'. An item is: length (u8), pronunciation count (u8),
+    frequency (u32), the phrase in UCS-4, then per pronunciation one 16-bit key per character and
+    a u32 frequency. Yields (phrase, frequency, [(keys, frequency), ...]) for each item.
     """
     data = open(path, "rb").read()
     # Three section offsets, counted from byte 8, follow the table's total frequency there.
     index_start, content_start, end = (8 + o for o in struct.unpack_from("<3I", data, 12))
     if data[index_start - 1:index_start] != b"#" or data[content_start - 1:content_start] != b"#":
         raise ValueError("%s: not a libzhuyin phrase table" % path)
-    readings = {}
     offsets = struct.unpack_from("<%dI" % ((content_start - 1 - index_start) // 4), data, index_start)
     for offset in set(offsets):
         at = content_start + offset
         if at + 6 > end:
             continue
         length, count = data[at], data[at + 1]
-        if length != 1 or count == 0:
+        if length == 0:
             continue
-        character = chr(struct.unpack_from("<I", data, at + 6)[0])
-        entry = readings.setdefault(character, {})
+        frequency = struct.unpack_from("<I", data, at + 2)[0]
+        phrase = "".join(chr(c) for c in struct.unpack_from("<%dI" % length, data, at + 6))
+        pronunciations = []
         for k in range(count):
-            key, frequency = struct.unpack_from("<HI", data, at + 10 + 6 * k)
+            item = at + 6 + 4 * length + (2 * length + 4) * k
+            keys = struct.unpack_from("<%dH" % length, data, item)
+            pronunciations.append((keys, struct.unpack_from("<I", data, item + 2 * length)[0]))
+        yield phrase, frequency, pronunciations
+
+
+def load_libzhuyin_table(path):
+    """Each character of libzhuyin's phrase table with its readings and their frequencies."""
+    readings = {}
+    for phrase, _, pronunciations in libzhuyin_phrases(path):
+        if len(phrase) != 1 or not pronunciations:
+            continue
+        entry = readings.setdefault(phrase, {})
+        for (key,), frequency in pronunciations:
             reading = decode_zhuyin_key(key)
             if reading is not None:
                 entry[reading] = entry.get(reading, 0) + frequency

@@ -1,16 +1,15 @@
 """Words (of two characters or more unless asked) with their readings, from libchewing's phrase list and from
-Debian's other Taiwan phonetic dictionaries.
+Rime's terra_pinyin.
 
 Each loader returns {word: {reading: weight}}, a reading being the word's syllables separated by
 spaces, written as the input method writes them (symbols, then the tone mark).
 """
 
 import os
-import struct
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "readingorder"))
-from peer_readings import decode_zhuyin_key, pinyin_to_zhuyin, rime_entries  # noqa: E402
+from peer_readings import pinyin_to_zhuyin, rime_entries  # noqa: E402
 
 _INITIALS = "\0ㄅㄆㄇㄈㄉㄊㄋㄌㄍㄎㄏㄐㄑㄒㄓㄔㄕㄖㄗㄘㄙ"
 _MEDIALS = "\0ㄧㄨㄩ"
@@ -55,33 +54,6 @@ def load_chewing(folder, shortest=2):
             syllable = _phone_text(phone)
             if syllable is not None:
                 stack.append((a, b, path + [syllable]))
-    return words
-
-
-def load_libzhuyin(path):
-    """Phrases of two characters or more in libzhuyin's phrase table (see peer_readings.py)."""
-    data = open(path, "rb").read()
-    index_start, content_start, end = (8 + o for o in struct.unpack_from("<3I", data, 12))
-    offsets = struct.unpack_from("<%dI" % ((content_start - 1 - index_start) // 4), data, index_start)
-    words = {}
-    for offset in set(offsets):
-        at = content_start + offset
-        if at + 6 > end:
-            continue
-        length, count = data[at], data[at + 1]
-        if length < 2 or count == 0:
-            continue
-        word = "".join(chr(c) for c in struct.unpack_from("<%dI" % length, data, at + 6))
-        keys_at = at + 6 + 4 * length
-        entry = words.setdefault(word, {})
-        for k in range(count):
-            item = keys_at + (2 * length + 4) * k
-            keys = struct.unpack_from("<%dH" % length, data, item)
-            frequency = struct.unpack_from("<I", data, item + 2 * length)[0]
-            syllables = [decode_zhuyin_key(key) for key in keys]
-            if None not in syllables:
-                reading = " ".join(syllables)
-                entry[reading] = entry.get(reading, 0) + frequency
     return words
 
 

@@ -13,32 +13,20 @@ import argparse
 import collections
 import math
 import os
-import struct
 import subprocess
 
-from peer_words import load_chewing
+from peer_words import load_chewing  # also puts tools/readingorder on the path
+from peer_readings import libzhuyin_phrases  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUTPUT = os.path.join(HERE, "..", "..", "platform", "phonetic", "data", "standing-alone.txt")
 
 
 def libzhuyin_frequencies(path):
-    """Each phrase of libzhuyin's table (see peer_readings.py), one or more characters: its
-    frequency, summed over the readings it is filed under."""
-    data = open(path, "rb").read()
-    index_start, content_start, end = (8 + o for o in struct.unpack_from("<3I", data, 12))
-    offsets = struct.unpack_from("<%dI" % ((content_start - 1 - index_start) // 4), data,
-                                 index_start)
+    """Each phrase of libzhuyin's table, one or more characters: its frequency, summed over the
+    items it is filed under."""
     frequencies = collections.Counter()
-    for offset in set(offsets):
-        at = content_start + offset
-        if at + 6 > end:
-            continue
-        length = data[at]
-        if length == 0:
-            continue
-        frequency = struct.unpack_from("<I", data, at + 2)[0]
-        phrase = "".join(chr(c) for c in struct.unpack_from("<%dI" % length, data, at + 6))
+    for phrase, frequency, _ in libzhuyin_phrases(path):
         frequencies[phrase] += frequency
     return frequencies
 
