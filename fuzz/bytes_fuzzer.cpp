@@ -103,9 +103,10 @@ void phraseListInMemory(const PhraseList& list) {
         else
             ++pos;
     }
-    // The same bytes as a table of costs for characters standing alone: any costs split soundly.
+    // The same bytes as a table of characters standing alone and a list of run-together words:
+    // any of them split soundly.
     const auto alone = phonetic::StandingAlone::parse(list.text);
-    phonetic::Segmenter segmenter(words, alone);
+    phonetic::Segmenter segmenter(words, alone, phonetic::RunTogetherWords::parse(list.text));
     std::vector<phonetic::Word> pieces;
     segmenter.split(text, pieces);
     std::size_t covered = 0;

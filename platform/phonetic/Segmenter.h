@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/phonetic/Lexicon.h"
+#include "platform/phonetic/RunTogetherWords.h"
 #include "platform/phonetic/StandingAlone.h"
 
 #include <cstddef>
@@ -16,16 +17,16 @@ struct Word {
     Lexicon::Node node;
 };
 
-// Splits text into the lexicon's words along the best-scoring path: each word scores the log of
-// its frequency less a fixed cost, each character left on its own the cost and what `alone` adds
-// for it. So a word always beats its characters taken singly, between overlapping words the more
-// used wins, unless it leaves on its own a character that seldom stands alone (很好/客 loses to
-// 很/好客); longer words win where their frequency holds up against the words they would replace.
+// Splits text into the lexicon's words along the best-scoring path: each piece scores the log of
+// how often it is used less a fixed cost, a word by its frequency, a character on its own by how
+// often it stands alone (`alone`). So between overlapping words the more used wins, and fewer
+// pieces give way to more that are used much more (在朝/會上 loses to 在/朝會/上). A word always
+// beats its characters each on its own, except a word of `runTogether`, which also scores as if
+// used a tenth as often (很好/客 loses to 很/好客).
 class Segmenter {
 public:
-    Segmenter(const Lexicon& lexicon, const StandingAlone& alone)
-        : lexicon_(lexicon)
-        , alone_(alone) {}
+    Segmenter(const Lexicon& lexicon, const StandingAlone& alone,
+              const RunTogetherWords& runTogether = RunTogetherWords::builtIn());
 
     // Replaces `out` with the pieces of `text`, in order, covering it whole. Buffers are kept for
     // the next call; they grow with the longest text.
@@ -38,8 +39,13 @@ private:
         Lexicon::Node node; // the last piece's word, or kNone
     };
 
+    bool runTogether(Lexicon::Node node) const {
+        return node < runTogether_.size() && runTogether_[node];
+    }
+
     const Lexicon& lexicon_;
     const StandingAlone& alone_;
+    std::vector<bool> runTogether_; // by node
     std::vector<Step> best_;
 };
 

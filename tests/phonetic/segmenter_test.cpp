@@ -43,12 +43,13 @@ private:
     std::map<std::u32string, std::uint32_t> frequencies_;
 };
 
-// The pieces, separated by "/". `alone` is a table of what characters cost standing alone.
+// The pieces, separated by "/". `alone` is a table of how often characters stand alone,
+// `runTogether` a list of run-together words.
 std::string split(const std::map<std::u32string, std::uint32_t>& words, const std::u32string& text,
-                  const char* alone = "") {
+                  const char* alone = "", const char* runTogether = "") {
     const TableLexicon lexicon(words);
-    const auto costs = phonetic::StandingAlone::parse(alone);
-    phonetic::Segmenter segmenter(lexicon, costs);
+    const auto counts = phonetic::StandingAlone::parse(alone);
+    phonetic::Segmenter segmenter(lexicon, counts, phonetic::RunTogetherWords::parse(runTogether));
     std::vector<phonetic::Word> pieces{{0, 0, 0}}; // left over from before: replaced
     segmenter.split(text, pieces);
     std::string out;
@@ -82,7 +83,7 @@ TEST(Segmenter, SplitsAlongTheBestScoringPath) {
         {"OverlapTheOtherWay", {{U"ab", 500}, {U"bc", 5}}, U"abc", "ab/c"},
         {"LongerWordAsUsedAsTheShorter", {{U"ab", 100}, {U"abc", 100}}, U"abcd", "abc/d"},
         {"TwoCommonWordsOverARareLongOne",
-         {{U"ab", 20000}, {U"cd", 20000}, {U"abcd", 0}},
+         {{U"ab", 200000}, {U"cd", 200000}, {U"abcd", 0}},
          U"abcd",
          "ab/cd"},
         {"ARareLongWordOverARareShortOne", {{U"ab", 0}, {U"abcd", 0}}, U"abcd", "abcd"},
@@ -97,22 +98,35 @@ TEST(Segmenter, SplitsAlongTheBestScoringPath) {
     }
 }
 
-// As 很好學: 很好 is used more than 好學, but 學 seldom stands alone and 很 nearly always does.
-TEST(Segmenter, ACharacterThatSeldomStandsAloneCostsMoreLeftAlone) {
-    const std::map<std::u32string, std::uint32_t> words = {{U"ab", 2511}, {U"bc", 190}};
+// Characters on their own score by how often they stand alone, in tenths of ln(1 + count) as the
+// built-in file has them (很 107, 學 95, 的 150). Run-together words score less, and only they
+// lose to their characters each on its own.
+TEST(Segmenter, WeighsCharactersOnTheirOwnAndRunTogetherWords) {
+    const std::map<std::u32string, std::uint32_t> threeWords = {
+        {U"ab", 100}, {U"bc", 100}, {U"cd", 100}};
+    const std::map<std::u32string, std::uint32_t> overlap = {{U"ab", 2511}, {U"bc", 190}};
     const struct {
         const char* name;
+        std::map<std::u32string, std::uint32_t> words;
+        std::u32string text;
         const char* alone;
+        const char* runTogether;
         std::string pieces;
     } rows[] = {
-        {"EveryCharacterAlike", "", "ab/c"},
-        {"TheOneLeftAloneSeldomStandsAlone", "# costs\n\nc\t33\n", "a/bc"},
-        {"TheOtherSeldomStandsAloneEither", "c\t33\na\t8\n", "ab/c"},
-        {"LinesThatSayNothing", "c 33\nc\t-33\nc\tx\nca\t33\nc\t33\t1\nc\t300\n", "ab/c"},
+        {"FewerPiecesWhereCharactersAreRare", threeWords, U"abcd", "", "", "ab/cd"},
+        {"MorePiecesWhereCharactersAreCommon", threeWords, U"abcd", "a\t150\nd\t150", "", "a/bc/d"},
+        {"AWordBeatsItsCharactersHoweverCommon", {{U"ab", 0}}, U"ab", "a\t150\nb\t150", "", "ab"},
+        {"ARunTogetherWordDoesNot", {{U"ab", 0}}, U"ab", "a\t150\nb\t150", "ab", "a/b"},
+        {"TheMoreUsedOverlapWins", overlap, U"abc", "a\t107\nc\t95", "", "ab/c"},
+        {"UnlessItIsRunTogether", overlap, U"abc", "a\t107\nc\t95", "# words\n\nab\n", "a/bc"},
+        {"ListLinesThatSayNothing", overlap, U"abc", "a\t107\nc\t95", "a\nb\nxy\n", "ab/c"},
+        {"ACommonCharacterLeftAlone", overlap, U"abc", "a\t200", "", "a/bc"},
+        {"TableLinesThatSayNothing", overlap, U"abc",
+         "a 200\na\t-200\na\tx\nab\t200\na\t200\t1\na\t300\n", "", "ab/c"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(split(words, U"abc", row.alone), row.pieces);
+        EXPECT_EQ(split(row.words, row.text, row.alone, row.runTogether), row.pieces);
     }
 }
 
