@@ -2,8 +2,9 @@
 """Lists the words a reviewer judges for platform/phonetic/data/word-readings.txt, most used first.
 
 By default, the words whose most used reading in libchewing's phrase list differs from the one
-Rime's terra_pinyin gives them. Differences only in a neutral tone, or in the tone of 一 and 不
-before the next syllable, are left out (both dictionaries file those unevenly), except on 得.
+Rime's terra_pinyin gives them. Differences only in a neutral tone on the same syllable, or in
+the tone of 一 and 不 before the next syllable, are left out (both dictionaries file those
+unevenly), except on 得.
 Words already judged, accepted in word-readings.txt or left as they were in judged.txt, are
 marked. Prints: frequency, word, libchewing's reading, terra_pinyin's, whether libchewing also
 lists terra_pinyin's reading, the judgement so far; tab-separated.
@@ -65,8 +66,8 @@ def proposals(chewing, terra):
             continue
         a, b = ours.split(), theirs.split()
         differing = [k for k in range(len(a)) if a[k] != b[k]]
-        full_tone = [k for k in differing if not (a[k].endswith("˙") or b[k].endswith("˙"))
-                     and word[k] not in "一不"]
+        full_tone = [k for k in differing if word[k] not in "一不"
+                     and not alike(word[k], a[k], b[k])]
         if full_tone or any(word[k] == "得" for k in differing):
             yield max(readings.values()), word, ours, theirs, theirs in readings
 
