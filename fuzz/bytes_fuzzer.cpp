@@ -18,6 +18,7 @@
 #include "platform/phonetic/PhraseReadings.h"
 #include "platform/phonetic/PhraseTree.h"
 #include "platform/phonetic/Segmenter.h"
+#include "platform/phonetic/VerbReadings.h"
 
 #include <QDir>
 #include <QFile>
@@ -131,6 +132,8 @@ void phraseListInMemory(const PhraseList& list) {
     if (covered != text.size())
         fail("the split does not cover the text");
     std::vector<phonetic::zhuyin::Phone> readings(text.size(), 0);
+    // The same bytes as verb readings too.
+    phonetic::applyVerbReadings(text, pieces, readings, phonetic::VerbReadings::parse(list.text));
     phonetic::applyContextRules(text, pieces, readings);
     for (const auto phone : readings) {
         if (phone != 0 && !phonetic::zhuyin::isWellFormed(phone))

@@ -129,6 +129,12 @@ public:
             case U'行':
                 measureOfLines(i);
                 break;
+            case U'似':
+                // 像孩子似的、飛也似的: the particle 似的 reads ㄕˋ; 似 "seem" is in its words
+                // (相似、似乎), so one standing alone before 的 is the particle.
+                if (alone_[i] && at(i + 1) == U'的' && !startsWord_[i + 1])
+                    phones_[i] = phone(u"ㄕˋ");
+                break;
             case U'都':
                 if (alone_[i] || startsWord_[i]) {
                     if (among(kPersons, at(i - 1)))

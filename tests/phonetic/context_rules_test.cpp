@@ -126,6 +126,10 @@ TEST(ContextRules, SettleWhatTheWordsCannot) {
         {"APartyBeforePeople", u"一 行 人", "-/-/-"},
         {"WalkOtherwise", u"步 行", "-/-"},
         {"NotAtTheStart", u"行 字", "-/-"},
+        // 似 before 的 is the particle 似的.
+        {"AsIfBeforeTheParticle", u"孩子 似 的", "ㄅ/ㄅ/ㄕˋ/-"},
+        {"SimilarIsAWord", u"相似 的", "ㄅ/ㄅ/-"},
+        {"NotBeforeAWordThatBeginsWithIt", u"似 的確", "-/ㄅ/ㄅ"},
         {"Empty", u"", ""},
     };
     for (const auto& row : rows)

@@ -2,6 +2,7 @@
 
 #include "platform/codepage/Utf8.h"
 #include "platform/phonetic/ContextRules.h"
+#include "platform/phonetic/VerbReadings.h"
 
 #include <algorithm>
 
@@ -26,6 +27,7 @@ void ContextReadings::annotate(std::string_view line, AnnotatedLine& out) {
         if (phones.size() == piece.length)
             std::copy(phones.begin(), phones.end(), phones_.begin() + piece.begin);
     }
+    phonetic::applyVerbReadings(text_, pieces_, phones_);
     phonetic::applyContextRules(text_, pieces_, phones_);
     for (const phonetic::Word& piece : pieces_) {
         for (std::size_t k = 0; k < piece.length; ++k) {
