@@ -297,7 +297,11 @@ private:
         const bool doubled = (after == U'一' || after == U'了') && at(i + 2) == text_[i];
         const bool doubledSecond =
             i >= 2 && (at(i - 1) == U'一' || at(i - 1) == U'了') && at(i - 2) == text_[i];
-        const bool complement = after == U'得' && isComplement(i + 1);
+        // The split may join 得 to what follows (得很); read as the complement there, it still
+        // makes a verb of what comes before.
+        const bool complement =
+            after == U'得' &&
+            (isComplement(i + 1) || (startsWord_[i + 1] && phones_[i + 1] == phone(u"ㄉㄜ˙")));
         const bool briefly = after == U'一' && (at(i + 2) == U'下' || at(i + 2) == U'會');
         const bool beforeAPerson =
             text_[i] != U'待' &&

@@ -157,6 +157,9 @@ TEST(ContextRules, RewriteWhatTheWordsRead) {
         {"ClothingBeforeAnAdverb", u"穿著 很 好", u"ㄔㄨㄢ ㄓㄨㄛˊ - -", "ㄔㄨㄢ/ㄓㄨㄛˊ/-/-"},
         {"FamousBeforeANumberStays", u"著名 一", u"ㄓㄨˋ ㄇㄧㄥˊ -", "ㄓㄨˋ/ㄇㄧㄥˊ/-"},
         {"NumberAtTheEnd", u"衣著", u"ㄧ ㄓㄨㄛˊ", "ㄧ/ㄓㄨㄛˊ"},
+        // A verb before 得 that the split joined to what follows, read there as the complement.
+        {"VerbBeforeAComplementInAWord", u"長 得很 高", u"- ㄉㄜ˙ ㄏㄣˇ -", "ㄓㄤˇ/ㄉㄜ˙/ㄏㄣˇ/-"},
+        {"NoVerbBeforeObtainInAWord", u"長 得到", u"- ㄉㄜˊ ㄉㄠˋ", "-/ㄉㄜˊ/ㄉㄠˋ"},
     };
     for (const auto& row : rows) {
         std::u32string text;
