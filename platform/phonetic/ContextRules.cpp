@@ -129,6 +129,12 @@ public:
             case U'行':
                 measureOfLines(i);
                 break;
+            case U'了':
+                // 做不了、難不了: after a verb and 不, 了 says whether it can be done, ㄌㄧㄠˇ; the
+                // aspect never follows 不.
+                if (alone_[i] && i >= 2 && at(i - 1) == U'不' && alone_[i - 1] && isHan(at(i - 2)))
+                    phones_[i] = phone(u"ㄌㄧㄠˇ");
+                break;
             case U'似':
                 // 像孩子似的、飛也似的: the particle 似的 reads ㄕˋ; 似 "seem" is in its words
                 // (相似、似乎), so one standing alone before 的 is the particle.

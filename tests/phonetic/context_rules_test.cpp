@@ -130,6 +130,10 @@ TEST(ContextRules, SettleWhatTheWordsCannot) {
         {"AsIfBeforeTheParticle", u"孩子 似 的", "ㄅ/ㄅ/ㄕˋ/-"},
         {"SimilarIsAWord", u"相似 的", "ㄅ/ㄅ/-"},
         {"NotBeforeAWordThatBeginsWithIt", u"似 的確", "-/ㄅ/ㄅ"},
+        // 了 after a verb and 不 says whether it can be done.
+        {"CannotBeDone", u"做 不 了 主", "-/-/ㄌㄧㄠˇ/-"},
+        {"NotAtTheStartOfTheLine", u"不 了", "-/-"},
+        {"NotAfterAWordThatEndsInNot", u"要不 了", "ㄅ/ㄅㄨˋ/-"},
         {"Empty", u"", ""},
     };
     for (const auto& row : rows)
