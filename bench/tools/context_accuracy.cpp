@@ -110,7 +110,8 @@ int main(int argc, char** argv) {
         names << QStringLiteral(QX_SENTENCES_DIR "/polyphone_sentences.txt")
               << QStringLiteral(QX_SENTENCES_DIR "/polyphone_sentences_unseen.txt")
               << QStringLiteral(QX_SENTENCES_DIR "/polyphone_sentences_blind.txt")
-              << QStringLiteral(QX_SENTENCES_DIR "/polyphone_sentences_fourth.txt");
+              << QStringLiteral(QX_SENTENCES_DIR "/polyphone_sentences_fourth.txt")
+              << QStringLiteral(QX_SENTENCES_DIR "/polyphone_sentences_fifth.txt");
     auto ime = imm::makeSystemInputMethodManager();
     readings::ConsolePump pump;
     const phonetic::PhraseTreeFiles files(phonetic::systemDictionaryFolders().usage);
