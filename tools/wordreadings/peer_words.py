@@ -6,6 +6,7 @@ spaces, written as the input method writes them (symbols, then the tone mark).
 """
 
 import os
+import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "readingorder"))
@@ -23,6 +24,12 @@ def _phone_text(phone):
         return None
     text = "".join(s[i] for s, i in ((_INITIALS, initial), (_MEDIALS, medial), (_FINALS, final)) if i)
     return text + _TONES[tone] if text else None
+
+
+def package_version(package):
+    """The installed Debian package's version, for the header of a file made from its data."""
+    return subprocess.run(["dpkg-query", "-W", "-f=${Version}", package], capture_output=True,
+                          text=True).stdout or "unknown"
 
 
 def load_chewing(folder, shortest=2):

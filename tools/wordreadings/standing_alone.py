@@ -16,9 +16,8 @@ import argparse
 import collections
 import math
 import os
-import subprocess
 
-from peer_words import load_chewing  # also puts tools/readingorder on the path
+from peer_words import load_chewing, package_version  # also puts tools/readingorder on the path
 from peer_readings import libzhuyin_phrases  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -34,11 +33,6 @@ def libzhuyin_frequencies(path):
     for phrase, frequency, _ in libzhuyin_phrases(path):
         frequencies[phrase] += frequency
     return frequencies
-
-
-def version(package):
-    return subprocess.run(["dpkg-query", "-W", "-f=${Version}", package], capture_output=True,
-                          text=True).stdout or "unknown"
 
 
 def main():
@@ -70,8 +64,8 @@ def main():
         if len(word) == 2 and frequencies.get(word, UNCOUNTED) <= UNCOUNTED
         and all(c in often_alone for c in word))
     made_by = ("# Made by tools/wordreadings/standing_alone.py from ibus-libzhuyin %s and\n"
-               "# libchewing3-data %s.\n" % (version("ibus-libzhuyin"),
-                                             version("libchewing3-data")))
+               "# libchewing3-data %s.\n"
+               % (package_version("ibus-libzhuyin"), package_version("libchewing3-data")))
     with open(args.output, "w", encoding="utf-8") as out:
         out.write(
             "# How often a character stood alone, a piece of its own, in the corpus libzhuyin's\n"

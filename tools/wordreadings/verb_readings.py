@@ -16,9 +16,8 @@ name counts with its reviewed reading only (累了 ㄌㄟˋ). 過 is no marker h
 import argparse
 import collections
 import os
-import subprocess
 
-from peer_words import load_chewing
+from peer_words import load_chewing, package_version
 
 REVIEWED = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "platform",
                         "phonetic", "data", "word-readings.txt")
@@ -76,11 +75,6 @@ def verb_readings(words, readings_of, reviewed):
     return out
 
 
-def version(package):
-    return subprocess.run(["dpkg-query", "-W", "-f=${Version}", package], capture_output=True,
-                          text=True).stdout or "unknown"
-
-
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--chewing", default="/usr/share/libchewing")
@@ -106,7 +100,7 @@ def main():
             "# One line a character and reading, tab-separated: character, reading, the markers\n"
             "# it is read so before, the words that say so.\n"
             "# Made by tools/wordreadings/verb_readings.py from libchewing3-data %s.\n"
-            % version("libchewing3-data"))
+            % package_version("libchewing3-data"))
         out.write("\n".join(rows) + "\n")
     print("%d lines written to %s" % (len(rows), args.output))
 
