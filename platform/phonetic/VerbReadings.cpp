@@ -19,6 +19,13 @@ std::uint64_t keyOf(char32_t verb, char32_t marker) {
 // What a marker may go on with and still be one: 出了、上來、下去.
 constexpr std::u32string_view kAfterMarkers = U"了來去";
 
+// A marker stands alone or before one of kAfterMarkers; one that begins a longer word is no
+// marker: 數上限、不進行.
+bool isMarker(std::span<const char32_t> text, const Word& piece) {
+    return piece.length == 1 ||
+           (piece.length == 2 && kAfterMarkers.find(text[piece.begin + 1]) != kAfterMarkers.npos);
+}
+
 } // namespace
 
 VerbReadings VerbReadings::parse(QByteArrayView utf8) {
@@ -62,11 +69,7 @@ void applyVerbReadings(std::span<const char32_t> text, std::span<const Word> pie
     for (std::size_t k = 0; k + 1 < pieces.size(); ++k) {
         const Word& verb = pieces[k];
         const Word& marker = pieces[k + 1];
-        // A marker that begins a longer word is no marker: 數上限、不進行.
-        if (verb.length != 1 ||
-            (marker.length != 1 &&
-             (marker.length != 2 ||
-              kAfterMarkers.find(text[marker.begin + 1]) == std::u32string_view::npos)))
+        if (verb.length != 1 || !isMarker(text, marker))
             continue;
         if (const zhuyin::Phone phone = verbs.before(text[verb.begin], text[marker.begin]))
             phones[verb.begin] = phone;

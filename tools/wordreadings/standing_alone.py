@@ -35,6 +35,11 @@ def libzhuyin_frequencies(path):
     return frequencies
 
 
+def write(path, rows, header):
+    with open(path, "w", encoding="utf-8") as out:
+        out.write(header + "\n".join(rows) + "\n")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--chewing", default="/usr/share/libchewing")
@@ -66,18 +71,14 @@ def main():
     made_by = ("# Made by tools/wordreadings/standing_alone.py from ibus-libzhuyin %s and\n"
                "# libchewing3-data %s.\n"
                % (package_version("ibus-libzhuyin"), package_version("libchewing3-data")))
-    with open(args.output, "w", encoding="utf-8") as out:
-        out.write(
-            "# How often a character stood alone, a piece of its own, in the corpus libzhuyin's\n"
-            "# phrase frequencies were counted on: ln(1 + count), in tenths. One line a character\n"
-            "# of libchewing's words that libzhuyin counts, tab-separated.\n" + made_by)
-        out.write("\n".join(alone_rows) + "\n")
-    with open(args.run_together, "w", encoding="utf-8") as out:
-        out.write(
-            "# Words of libchewing's list that are mostly two words run together: two characters\n"
-            "# that each stand alone at least a third of the time or so, never counted as a word\n"
-            "# in the corpus libzhuyin's phrase frequencies were counted on. One a line.\n" + made_by)
-        out.write("\n".join(run_together) + "\n")
+    write(args.output, alone_rows,
+          "# How often a character stood alone, a piece of its own, in the corpus libzhuyin's\n"
+          "# phrase frequencies were counted on: ln(1 + count), in tenths. One line a character\n"
+          "# of libchewing's words that libzhuyin counts, tab-separated.\n" + made_by)
+    write(args.run_together, run_together,
+          "# Words of libchewing's list that are mostly two words run together: two characters\n"
+          "# that each stand alone at least a third of the time or so, never counted as a word\n"
+          "# in the corpus libzhuyin's phrase frequencies were counted on. One a line.\n" + made_by)
     print("%d characters written to %s, %d words to %s"
           % (len(alone_rows), args.output, len(run_together), args.run_together))
 
